@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, running and testing need, but only those missing.
+# Usage: scripts/deps.sh [run|test]
+set -euo pipefail
+
+build=(g++ cmake make pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev fonts-liberation)
+test_only=(libgtest-dev libbenchmark-dev libeigen3-dev xvfb xdotool x11-utils imagemagick)
+
+wanted=("${build[@]}")
+[ "${1:-run}" = test ] && wanted+=("${test_only[@]}")
+
+missing=()
+for p in "${wanted[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+$sudo apt-get update -q
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"

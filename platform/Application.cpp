@@ -1,0 +1,99 @@
+#include "platform/Application.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
+#include <algorithm>
+
+#include "platform/Form.h"
+#include "platform/QtWidgets.h"
+
+TApplication* Application = nullptr;
+
+struct TApplication::Impl {
+  explicit Impl(int& argc, char** argv) : qt(argc, argv) {}
+  QApplication qt;
+};
+
+TApplication::TApplication(int& argc, char** argv)
+    : impl_(std::make_unique<Impl>(argc, argv)) {
+  Application = this;
+  Title = TitleFromProgramPath(argc > 0 && argv[0] ? argv[0] : "");
+  QApplication::setApplicationName(QString::fromStdString(Title));
+}
+
+TApplication::~TApplication() {
+  forms_.clear();  // the windows go before the Qt application object
+  Application = nullptr;
+}
+
+void TApplication::AdoptForm(std::unique_ptr<TForm> form) { forms_.push_back(std::move(form)); }
+
+int TApplication::Run() {
+  if (forms_.empty()) return 0;
+  forms_.front()->Show();
+  return QApplication::exec();
+}
+
+void TApplication::ProcessMessages() { QApplication::processEvents(); }
+
+void TApplication::HandleException(const std::exception& error) {
+  const std::string message = WithFullStop(error.what());
+  if (reporter_) {
+    reporter_(Title, message);
+    return;
+  }
+  QMessageBox box(QMessageBox::Critical, QString::fromStdString(Title),
+                  QString::fromStdString(message), QMessageBox::Ok,
+                  QApplication::activeWindow());
+  box.exec();
+}
+
+void TApplication::Dispatch(const std::function<void()>& handler, ReportTiming timing) {
+  std::string failure;
+  bool failed = false;
+  try {
+    handler();
+  } catch (const std::exception& e) {
+    failed = true;
+    failure = e.what();
+  } catch (...) {
+    failed = true;
+    failure = "Unknown error";
+  }
+  if (timing == ReportTiming::Now) PresentPictures();  // a window paint shows its own
+  if (!failed) return;
+  if (QWidget* grabber = QWidget::mouseGrabber()) grabber->releaseMouse();
+  const std::runtime_error error(failure);
+  if (timing == ReportTiming::Now) {
+    HandleException(error);
+  } else {
+    QTimer::singleShot(0, &impl_->qt, [this, error] { HandleException(error); });
+  }
+}
+
+void TApplication::RegisterPaintBox(TPaintBox* box) { paintBoxes_.push_back(box); }
+
+void TApplication::UnregisterPaintBox(TPaintBox* box) {
+  paintBoxes_.erase(std::remove(paintBoxes_.begin(), paintBoxes_.end(), box), paintBoxes_.end());
+}
+
+// Drawing done by a handler outside a window paint is shown as it stands, without a new paint.
+void TApplication::PresentPictures() {
+  for (TPaintBox* box : paintBoxes_)
+    if (box->Picture().Finish()) box->widget().qt->update();
+}
+
+std::string TitleFromProgramPath(const std::string& path) {
+  const size_t slash = path.find_last_of("/\\");
+  std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+  name = name.substr(0, name.find('.'));
+  if (name.empty()) return name;
+  const QString q = QString::fromStdString(name);
+  return (q.left(1) + q.mid(1).toLower()).toStdString();
+}
+
+std::string WithFullStop(const std::string& message) {
+  if (!message.empty() && static_cast<unsigned char>(message.back()) > '.') return message + ".";
+  return message;
+}

@@ -1,0 +1,188 @@
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <cmath>
+
+#include "platform/Application.h"
+#include "platform/ImageCanvasImpl.h"
+#include "platform/QtWidgets.h"
+
+namespace {
+
+QWidget* FormWidget(TForm& form) { return form.window().qt; }
+
+TControl::Widget* Wrap(QWidget* qt) { return new TControl::Widget{qt}; }
+
+QFont ToQFont(const TControlFont& font) {
+  QFont f(QString::fromStdString(font.Name));
+  f.setPixelSize(font.Height < 0 ? -font.Height : std::max(1, font.Height));
+  return f;
+}
+
+}  // namespace
+
+// ---- TControl ---------------------------------------------------------------------------------
+
+TControl::TControl(TForm& owner, Widget* widget) : owner_(owner), widget_(widget) {}
+TControl::~TControl() { delete widget_; }
+
+void TControl::SetBounds(int32_t left, int32_t top, int32_t width, int32_t height) {
+  if (widget_->qt) widget_->qt->setGeometry(left, top, width, height);
+}
+int32_t TControl::Left() const { return widget_->qt ? widget_->qt->x() : 0; }
+int32_t TControl::Top() const { return widget_->qt ? widget_->qt->y() : 0; }
+int32_t TControl::Width() const { return widget_->qt ? widget_->qt->width() : 0; }
+int32_t TControl::Height() const { return widget_->qt ? widget_->qt->height() : 0; }
+bool TControl::Visible() const { return widget_->qt && !widget_->qt->isHidden(); }
+void TControl::SetVisible(bool visible) {
+  if (widget_->qt) widget_->qt->setVisible(visible);
+}
+
+// ---- TPaintBox --------------------------------------------------------------------------------
+
+PaintBoxWidget::PaintBoxWidget(TPaintBox& box, TForm& form, QWidget* parent)
+    : QWidget(parent), box_(box), form_(form) {
+  setAttribute(Qt::WA_OpaquePaintEvent);  // the picture covers every pixel
+}
+
+void PaintBoxWidget::Repaint() {
+  stale = false;
+  box_.Picture().Fill(clBtnFace);
+  form_.DoPaint(/*insideWindowPaint=*/false);
+  box_.Picture().Finish();
+  update();
+}
+
+void PaintBoxWidget::paintEvent(QPaintEvent*) {
+  ImageCanvas& picture = box_.Picture();
+  if (stale) {
+    stale = false;
+    picture.Fill(clBtnFace);
+    form_.DoPaint(/*insideWindowPaint=*/true);
+  }
+  picture.Finish();
+  QPainter painter(this);
+  painter.drawImage(QPoint(0, 0), picture.impl().image);
+}
+
+void PaintBoxWidget::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  box_.Picture();  // sized anew, erased and stale
+}
+
+void PaintBoxWidget::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  stale = true;
+}
+
+namespace {
+
+TMouseButton ButtonOf(Qt::MouseButton b) {
+  switch (b) {
+    case Qt::LeftButton: return mbLeft;
+    case Qt::RightButton: return mbRight;
+    case Qt::MiddleButton: return mbMiddle;
+    default: return mbExtra;
+  }
+}
+
+TShiftState ShiftOf(const QMouseEvent& e) {
+  TShiftState s = 0;
+  if (e.modifiers() & Qt::ShiftModifier) s |= ssShift;
+  if (e.modifiers() & Qt::AltModifier) s |= ssAlt;
+  if (e.modifiers() & Qt::ControlModifier) s |= ssCtrl;
+  if (e.buttons() & Qt::LeftButton) s |= ssLeft;
+  if (e.buttons() & Qt::RightButton) s |= ssRight;
+  if (e.buttons() & Qt::MiddleButton) s |= ssMiddle;
+  if (e.type() == QEvent::MouseButtonDblClick) s |= ssDouble;
+  return s;
+}
+
+// Whole pixels, clamped so that no window-system coordinate can overflow a 32-bit handler.
+int32_t Pixel(double v) {
+  if (!(v > -1e9)) return -1000000000;
+  if (!(v < 1e9)) return 1000000000;
+  return static_cast<int32_t>(std::floor(v));
+}
+
+}  // namespace
+
+void PaintBoxWidget::Mouse(QMouseEvent* event, const TMouseEvent& handler) {
+  const TMouseButton button = ButtonOf(event->button());
+  const TShiftState shift = ShiftOf(*event);
+  const int32_t x = Pixel(event->position().x());
+  const int32_t y = Pixel(event->position().y());
+  TPaintBox* box = &box_;
+  Application->Dispatch([&] { if (handler) handler(box, button, shift, x, y); });
+  event->accept();
+}
+
+// A double click arrives here too: QWidget passes it on as a press.
+void PaintBoxWidget::mousePressEvent(QMouseEvent* event) { Mouse(event, box_.OnMouseDown); }
+void PaintBoxWidget::mouseReleaseEvent(QMouseEvent* event) { Mouse(event, box_.OnMouseUp); }
+
+TPaintBox::TPaintBox(TForm& owner)
+    : TControl(owner, Wrap(new PaintBoxWidget(*this, owner, FormWidget(owner)))) {
+  Application->RegisterPaintBox(this);
+}
+
+TPaintBox::~TPaintBox() { Application->UnregisterPaintBox(this); }
+
+// The picture follows the control's size; a new size starts from an erased, stale picture.
+ImageCanvas& TPaintBox::Picture() {
+  if (picture_.ImageWidth() != Width() || picture_.ImageHeight() != Height()) {
+    picture_.SetSize(Width(), Height());
+    static_cast<PaintBoxWidget*>(widget().qt.data())->stale = true;
+  }
+  return picture_;
+}
+
+void TPaintBox::SetAlignClient() {
+  FormWindow* window = owner_.window().qt;
+  window->clientPaintBox = this;
+  SetBounds(0, 0, window->width(), window->height());
+}
+
+void TPaintBox::SetCursor(TCursor cursor) {
+  widget().qt->setCursor(cursor == crCross ? Qt::CrossCursor : Qt::ArrowCursor);
+}
+
+void TPaintBox::Refresh() { static_cast<PaintBoxWidget*>(widget().qt.data())->Repaint(); }
+
+// ---- TLabel -----------------------------------------------------------------------------------
+
+TLabel::TLabel(TForm& owner) : TControl(owner, Wrap(new QLabel(FormWidget(owner)))) {
+  QWidget* label = widget().qt;
+  label->setAutoFillBackground(true);  // opaque, in the window's colour
+  QPalette palette = label->palette();
+  palette.setColor(QPalette::Window, ToQColor(clBtnFace));
+  palette.setColor(QPalette::WindowText, ToQColor(clWindowText));
+  label->setPalette(palette);
+}
+
+void TLabel::SetCaption(const std::string& caption) {
+  static_cast<QLabel*>(widget().qt.data())->setText(QString::fromStdString(caption));
+}
+
+void TLabel::SetFont(const TControlFont& font) { widget().qt->setFont(ToQFont(font)); }
+
+// ---- TButton ----------------------------------------------------------------------------------
+
+TButton::TButton(TForm& owner) : TControl(owner, Wrap(new QPushButton(FormWidget(owner)))) {
+  QObject::connect(static_cast<QPushButton*>(widget().qt.data()), &QPushButton::clicked,
+                   [this] { Application->Dispatch([this] { if (OnClick) OnClick(this); }); });
+}
+
+void TButton::SetCaption(const std::string& caption) {
+  static_cast<QPushButton*>(widget().qt.data())->setText(QString::fromStdString(caption));
+}
+
+void TButton::SetFont(const TControlFont& font) { widget().qt->setFont(ToQFont(font)); }
+
+// The first control in keyboard order takes the focus when the window opens.
+void TButton::SetTabOrder(int order) {
+  if (order == 0) widget().qt->setFocus(Qt::OtherFocusReason);
+}
+
+void TButton::Click() { static_cast<QPushButton*>(widget().qt.data())->click(); }

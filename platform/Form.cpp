@@ -1,0 +1,112 @@
+#include <QCloseEvent>
+#include <QWindow>
+
+#include "platform/Application.h"
+#include "platform/ImageCanvasImpl.h"
+#include "platform/QtWidgets.h"
+
+FormWindow::FormWindow(TForm& form) : QWidget(nullptr), form_(form) {}
+
+void FormWindow::SetDesignedOuterSize(int width, int height) {
+  designedOuter_ = QSize(width, height);
+  outerSizePending_ = true;
+  resize(designedOuter_);
+  FitOuterSize();
+}
+
+// The designed size is the outer one. Qt sizes the client area, and the frame is known only once
+// a window manager has framed the window; without one, client and outer size are the same.
+void FormWindow::FitOuterSize() {
+  if (!outerSizePending_ || !windowHandle()) return;
+  const QMargins frame = windowHandle()->frameMargins();
+  if (frame.isNull()) return;
+  outerSizePending_ = false;
+  resize(designedOuter_.width() - frame.left() - frame.right(),
+         designedOuter_.height() - frame.top() - frame.bottom());
+}
+
+void FormWindow::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  FitOuterSize();
+  form_.DoActivate();
+}
+
+void FormWindow::moveEvent(QMoveEvent* event) {
+  QWidget::moveEvent(event);
+  FitOuterSize();
+}
+
+void FormWindow::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  if (clientPaintBox) clientPaintBox->SetBounds(0, 0, width(), height());
+  form_.DoResize();
+}
+
+void FormWindow::closeEvent(QCloseEvent* event) {
+  form_.DoClose();
+  event->accept();
+}
+
+TForm::TForm() : window_(std::make_unique<Window>()) {
+  window_->qt = new FormWindow(*this);
+  window_->qt->setAttribute(Qt::WA_DeleteOnClose, false);
+}
+
+TForm::~TForm() {
+  delete window_->qt.data();  // with it the controls' widgets
+  controls_.clear();
+}
+
+void TForm::SetBounds(int32_t left, int32_t top, int32_t width, int32_t height) {
+  window_->qt->move(left, top);
+  window_->qt->SetDesignedOuterSize(width, height);
+}
+
+void TForm::SetCaption(const std::string& caption) {
+  window_->qt->setWindowTitle(QString::fromStdString(caption));
+}
+
+void TForm::SetColor(TColor color) {
+  QPalette palette = window_->qt->palette();
+  palette.setColor(QPalette::Window, ToQColor(color));
+  window_->qt->setPalette(palette);
+  window_->qt->setAutoFillBackground(true);
+}
+
+void TForm::SetFont(const TControlFont& font) {
+  QFont f(QString::fromStdString(font.Name));
+  f.setPixelSize(font.Height < 0 ? -font.Height : std::max(1, font.Height));
+  window_->qt->setFont(f);
+}
+
+int32_t TForm::ClientWidth() const { return window_->qt->width(); }
+int32_t TForm::ClientHeight() const { return window_->qt->height(); }
+void TForm::SetClientSize(int32_t width, int32_t height) { window_->qt->resize(width, height); }
+void TForm::Show() { window_->qt->show(); }
+void TForm::Close() { window_->qt->close(); }
+
+void TForm::DoCreate() {
+  Application->Dispatch([this] { if (OnCreate) OnCreate(this); });
+}
+
+// Runs once, at the first showing, whichever comes first: the show event or a paint.
+void TForm::DoActivate() {
+  if (activated_) return;
+  activated_ = true;
+  Application->Dispatch([this] { if (OnActivate) OnActivate(this); });
+}
+
+void TForm::DoPaint(bool insideWindowPaint) {
+  DoActivate();
+  Application->Dispatch([this] { if (OnPaint) OnPaint(this); },
+                        insideWindowPaint ? TApplication::ReportTiming::AfterWindowPaint
+                                          : TApplication::ReportTiming::Now);
+}
+
+void TForm::DoResize() {
+  Application->Dispatch([this] { if (OnResize) OnResize(this); });
+}
+
+void TForm::DoClose() {
+  Application->Dispatch([this] { if (OnClose) OnClose(this); });
+}

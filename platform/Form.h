@@ -1,0 +1,57 @@
+// A top-level window with its controls and the window events.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/Controls.h"
+
+class TForm : public TObject {
+ public:
+  TForm();
+  ~TForm() override;
+  TForm(const TForm&) = delete;
+  TForm& operator=(const TForm&) = delete;
+
+  // Position and outer size as designed; the client area is what the window frame leaves.
+  void SetBounds(int32_t left, int32_t top, int32_t width, int32_t height);
+  void SetCaption(const std::string& caption);
+  void SetColor(TColor color);
+  void SetFont(const TControlFont& font);
+  int32_t ClientWidth() const;
+  int32_t ClientHeight() const;
+  void SetClientSize(int32_t width, int32_t height);
+  void Show();
+  void Close();
+
+  TNotifyEvent OnCreate;
+  TNotifyEvent OnActivate;  // once, when first shown, before the first paint
+  TNotifyEvent OnPaint;
+  TNotifyEvent OnResize;
+  TNotifyEvent OnClose;
+
+  // Creates a control on this form; controls created later lie above earlier ones.
+  template <typename T>
+  T* CreateControl() {
+    auto control = std::make_unique<T>(*this);
+    T* raw = control.get();
+    controls_.push_back(std::move(control));
+    return raw;
+  }
+
+  // For the platform: the events as the window system delivers them.
+  void DoCreate();
+  void DoActivate();
+  void DoPaint(bool insideWindowPaint);
+  void DoResize();
+  void DoClose();
+
+  struct Window;
+  Window& window() const { return *window_; }
+
+ private:
+  std::unique_ptr<Window> window_;
+  std::vector<std::unique_ptr<TControl>> controls_;
+  bool activated_ = false;
+};

@@ -1,0 +1,36 @@
+// The real canvas: draws into a persistent picture held in memory (the paint box shows it).
+#pragma once
+
+#include <memory>
+
+#include "platform/Canvas.h"
+
+class ImageCanvas final : public TCanvas {
+ public:
+  ImageCanvas();
+  ~ImageCanvas() override;
+  ImageCanvas(const ImageCanvas&) = delete;
+  ImageCanvas& operator=(const ImageCanvas&) = delete;
+
+  // A new picture of the given size, filled with clBtnFace.
+  void SetSize(int32_t width, int32_t height);
+  int32_t ImageWidth() const;
+  int32_t ImageHeight() const;
+
+  void Fill(TColor color);          // the whole picture, pen and brush untouched
+  TColor PixelAt(int32_t x, int32_t y);  // a plain colour; clBtnFace for points outside
+
+  // Finishes the drawing in progress. Reports whether anything was drawn since the last call.
+  bool Finish();
+
+  void LineTo(int32_t X, int32_t Y) override;
+  void Rectangle(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2) override;
+  void TextOut(int32_t X, int32_t Y, const std::string& Text) override;
+  int32_t TextWidth(const std::string& Text);
+
+  struct Impl;
+  Impl& impl() { return *impl_; }
+
+ private:
+  std::unique_ptr<Impl> impl_;
+};

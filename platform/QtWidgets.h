@@ -1,0 +1,56 @@
+// The Qt widgets behind the form and its controls. Only platform/ sources include this.
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+#include "platform/Form.h"
+
+struct TControl::Widget {
+  QPointer<QWidget> qt;
+};
+
+// The form's top-level window.
+class FormWindow final : public QWidget {
+ public:
+  explicit FormWindow(TForm& form);
+  void SetDesignedOuterSize(int width, int height);
+  TPaintBox* clientPaintBox = nullptr;  // a paint box aligned to the client area
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void FitOuterSize();
+  TForm& form_;
+  QSize designedOuter_;
+  bool outerSizePending_ = false;
+};
+
+struct TForm::Window {
+  QPointer<FormWindow> qt;
+};
+
+// The paint box's surface: shows the picture, erasing and repainting it when the window system
+// asks for a paint of a stale picture.
+class PaintBoxWidget final : public QWidget {
+ public:
+  PaintBoxWidget(TPaintBox& box, TForm& form, QWidget* parent);
+  void Repaint();  // erase and run the form's OnPaint now
+  bool stale = true;  // the picture needs the form's OnPaint before it is shown
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  void Mouse(QMouseEvent* event, const TMouseEvent& handler);
+  TPaintBox& box_;
+  TForm& form_;
+};

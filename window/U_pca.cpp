@@ -1,0 +1,148 @@
+#include "window/U_pca.h"
+
+#include "analysis/Components.h"
+#include "analysis/SyntheticData.h"
+#include "window/ComponentsPicture.h"
+#include "window/DrawSeries.h"
+#include "window/PendingEdit.h"
+
+TF_PCA* F_PCA = nullptr;
+
+namespace {
+
+const TControlFont kControlFont{"Arial", -13};
+
+}  // namespace
+
+// The form description.
+TF_PCA::TF_PCA() {
+  F_PCA = this;
+  SetBounds(276, 172, 555, 526);
+  SetCaption("Analiza Składowych Głównych");
+  SetColor(clBtnFace);
+  SetFont({"System", -14});
+
+  Ramka = CreateControl<TPaintBox>();
+  Ramka->SetBounds(0, 0, 547, 492);
+  Ramka->SetAlignClient();
+  Ramka->SetCursor(crCross);
+  Ramka->OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int32_t x, int32_t y) {
+    Punkt(s, b, sh, x, y);
+  };
+  Ramka->OnMouseUp = [this](TObject* s, TMouseButton b, TShiftState sh, int32_t x, int32_t y) {
+    PunktU(s, b, sh, x, y);
+  };
+
+  Label1 = CreateControl<TLabel>();
+  Label1->SetBounds(0, 0, 121, 16);
+  Label1->SetCaption(" Klikaj na zmiennych");
+  Label1->SetFont(kControlFont);
+
+  Kl_A = CreateControl<TButton>();
+  Kl_A->SetBounds(8, 448, 193, 33);
+  Kl_A->SetCaption("&Oblicz składowe główne");
+  Kl_A->SetFont(kControlFont);
+  Kl_A->SetTabOrder(0);
+  Kl_A->SetVisible(false);
+  Kl_A->OnClick = [this](TObject* s) { PCA(s); };
+
+  OnActivate = [this](TObject* s) { Aktywacja(s); };
+  OnClose = [this](TObject* s) { FC(s); };
+  OnCreate = [this](TObject* s) { FormCreate(s); };
+  OnPaint = [this](TObject* s) { Rysuj(s); };
+  OnResize = [this](TObject* s) { Resize(s); };
+}
+
+void TF_PCA::FormCreate(TObject*) { PressX = -1; }
+
+// Fills the table once, when the window first shows, before its first paint.
+void TF_PCA::Aktywacja(TObject*) { GenerateObservations(Table); }
+
+void TF_PCA::FC(TObject*) {}
+
+// Keeps the button's bottom edge 4 pixels above the bottom of the client area.
+void TF_PCA::Resize(TObject*) {
+  Kl_A->SetTop(guarded::Sub(guarded::Sub(ClientHeight(), Kl_A->Height()), 4));
+}
+
+void TF_PCA::Rysuj(TObject*) { Paint(Ramka->Canvas(), Ramka->Width(), Ramka->Height()); }
+
+void TF_PCA::Paint(TCanvas& canvas, int32_t width, int32_t height) {
+  try {
+    PaintSteps(canvas, width, height);
+  } catch (const guarded::ArithmeticError&) {
+    if (FailureShown) return;  // the same failure as before: the picture stops where it did
+    FailureShown = true;
+    throw;
+  }
+}
+
+// The whole picture, top to bottom, from the current table and size.
+void TF_PCA::PaintSteps(TCanvas& canvas, int32_t width, int32_t height) {
+  const ChartLayout layout = ChartLayout::For(width, height);
+
+  canvas.Pen.Color = clBlack;
+  canvas.Pen.Width = 1;
+  canvas.Brush.Color = clWhite;
+  canvas.Font.Size = 8;
+  canvas.Font.Color = clBlack;
+  canvas.Font.Name = "Arial";
+  canvas.Font.Style = 0;
+  canvas.Brush.Style = bsSolid;
+
+  ApplyPendingEdit(layout);
+
+  for (int k = 1; k <= kVariables; ++k)
+    DrawSeries(canvas, layout, VariableStrip(layout, k), Table, k, clRed);
+
+  if (Kl_A->Visible()) return;  // the data view
+
+  Vector10 P;
+  Matrix10 V;
+  ComputeComponents(Table, P, V);
+
+  for (int k = 11; k <= 12; ++k) DrawSeries(canvas, layout, ComponentStrip(layout, k), Table, k, clBlack);
+  const LoadingLayout loadings = LoadingLayout::For(layout, width);
+  DrawLoadings(canvas, layout, loadings, V);
+  DrawShares(canvas, layout, loadings, P);
+}
+
+void TF_PCA::ApplyPendingEdit(const ChartLayout& layout) {
+  if (PressX < 0 || !PressReleased) return;  // no press, or its release is still to come
+  if (const auto edit = EditFromPress(layout, PressX, PressY, ReleaseY))
+    Table[edit->Observation][edit->Variable] = edit->Value;
+  PressX = -1;
+  PressReleased = false;
+}
+
+void TF_PCA::Punkt(TObject*, TMouseButton, TShiftState, int32_t X, int32_t Y) {
+  PressX = X;
+  PressY = Y;
+  PressReleased = false;
+  FailureShown = false;
+}
+
+// Ends a press: records the release, leaves the components view and paints at once.
+void TF_PCA::PunktU(TObject*, TMouseButton, TShiftState, int32_t X, int32_t Y) {
+  if (PressX < 0) return;
+  ReleaseX = X;
+  ReleaseY = Y;
+  PressReleased = true;
+  if (!Kl_A->Visible()) {  // wipe the scores, loadings and shares
+    TCanvas& canvas = Ramka->Canvas();
+    canvas.Pen.Color = clBtnFace;
+    canvas.Brush.Color = clBtnFace;
+    canvas.Pen.Width = 1;
+    canvas.Brush.Style = bsSolid;
+    canvas.Rectangle(0, 0, Ramka->Width(), Ramka->Height());
+  }
+  Kl_A->SetVisible(true);
+  Rysuj(Ramka);
+}
+
+// Brings the components view of the current table.
+void TF_PCA::PCA(TObject*) {
+  Kl_A->SetVisible(false);
+  FailureShown = false;
+  Ramka->Refresh();
+}

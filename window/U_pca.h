@@ -1,0 +1,53 @@
+// The program's one window: the strip charts of the observation table, the components view with
+// its scores, loadings and shares of variance, and editing values with the mouse.
+#pragma once
+
+#include <cstdint>
+
+#include "analysis/ObservationTable.h"
+#include "platform/Form.h"
+#include "window/ChartLayout.h"
+
+class TF_PCA : public TForm {
+ public:
+  TF_PCA();
+
+  TPaintBox* Ramka{};  // the drawing area, filling the client area
+  TButton* Kl_A{};     // shown in the data view; brings the components view
+  TLabel* Label1{};    // the fixed hint
+
+  // The last press and release on Ramka. PressX < 0: no press pending.
+  int32_t PressX{};
+  int32_t ReleaseX{};
+  int32_t PressY{};
+  int32_t ReleaseY{};
+  ObservationTable Table{};
+
+  // A pending press becomes an edit only once its own release has been recorded, so that a paint
+  // between the two, or a resize after a press outside the strips, writes nothing nobody chose.
+  bool PressReleased{};
+
+  // Set when a paint has failed and its error was shown. A failed components-view paint fails
+  // again at every repaint (resize, uncovering, closing the box itself), so repeats stay silent
+  // until the user acts again with a press or the button: one box per failure the user caused.
+  bool FailureShown{};
+
+  // Handlers, as wired by the form description.
+  void Resize(TObject* Sender);
+  void Rysuj(TObject* Sender);
+  void Punkt(TObject* Sender, TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y);
+  void PunktU(TObject* Sender, TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y);
+  void Aktywacja(TObject* Sender);
+  void FC(TObject* Sender);
+  void PCA(TObject* Sender);
+  void FormCreate(TObject* Sender);
+
+  // The paint routine on any canvas of the given size (Rysuj passes Ramka's).
+  void Paint(TCanvas& canvas, int32_t width, int32_t height);
+
+ private:
+  void PaintSteps(TCanvas& canvas, int32_t width, int32_t height);
+  void ApplyPendingEdit(const ChartLayout& layout);
+};
+
+extern TF_PCA* F_PCA;

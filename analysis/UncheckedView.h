@@ -1,0 +1,36 @@
+// Unchecked 1-based access for loops whose bounds are already proven to lie inside a checked
+// array. The addresses are taken once through the checked operator, so a view can only reach
+// elements that exist; inside the loops each access is then a plain load or store.
+#pragma once
+
+#include <type_traits>
+
+#include "analysis/Guarded.h"
+
+// The leading `rows` rows of a matrix, element (row, column). Element is double, or const double
+// for a read-only view.
+template <typename Element, int Rows, int Columns>
+class MatrixView {
+  template <typename T>
+  using Like = std::conditional_t<std::is_const_v<Element>, const T, T>;
+
+ public:
+  MatrixView(Like<guarded::Array<guarded::Array<double, Columns>, Rows>>& m, int rows) {
+    for (int r = 1; r <= rows; ++r) row_[r - 1] = &m[r][1];
+  }
+  Element& operator()(int r, int c) const { return row_[r - 1][c - 1]; }
+
+ private:
+  Element* row_[Rows];
+};
+
+// The entries of a vector, element (i).
+template <int N>
+class VectorView {
+ public:
+  explicit VectorView(guarded::Array<double, N>& v) : first_(&v[1]) {}
+  double& operator()(int i) const { return first_[i - 1]; }
+
+ private:
+  double* first_;
+};

@@ -14,6 +14,11 @@ void FormWindow::SetDesignedOuterSize(int width, int height) {
   FitOuterSize();
 }
 
+void FormWindow::SetClientSize(int width, int height) {
+  outerSizePending_ = false;  // an explicit client size replaces the designed outer one
+  resize(width, height);
+}
+
 // The designed size is the outer one. Qt sizes the client area, and the frame is known only once
 // a window manager has framed the window; without one, client and outer size are the same.
 void FormWindow::FitOuterSize() {
@@ -81,7 +86,7 @@ void TForm::SetFont(const TControlFont& font) {
 
 int32_t TForm::ClientWidth() const { return window_->qt->width(); }
 int32_t TForm::ClientHeight() const { return window_->qt->height(); }
-void TForm::SetClientSize(int32_t width, int32_t height) { window_->qt->resize(width, height); }
+void TForm::SetClientSize(int32_t width, int32_t height) { window_->qt->SetClientSize(width, height); }
 void TForm::Show() { window_->qt->show(); }
 void TForm::Close() { window_->qt->close(); }
 

@@ -72,17 +72,64 @@ int Clamp(int64_t v, int size) { return static_cast<int>(std::clamp<int64_t>(v, 
 
 }  // namespace
 
+namespace {
+
+__extension__ using Int128 = __int128;  // exact products of two 32-bit spans
+
+// Fills the pixels of the line from (x0, y0) towards (x1, y1), the end point left out, as runs
+// along the major axis. Qt's own aliased lines leave out the end point only in some directions,
+// so the line is rasterised here: for step i along the major axis the minor coordinate is the
+// nearest one to the exact line. Only steps that land inside the picture are visited, so a line
+// from far outside costs no more than one across it.
+void FillLine(QPainter& p, const QColor& colour, int64_t x0, int64_t y0, int64_t x1, int64_t y1,
+              int64_t width, int64_t height) {
+  const bool xMajor = std::llabs(x1 - x0) >= std::llabs(y1 - y0);
+  if (!xMajor) {  // walk along y: swap the roles of the axes
+    std::swap(x0, y0);
+    std::swap(x1, y1);
+    std::swap(width, height);
+  }
+  const int64_t major = std::llabs(x1 - x0), minor = std::llabs(y1 - y0);
+  const int64_t sx = x1 >= x0 ? 1 : -1, sy = y1 >= y0 ? 1 : -1;
+  // Steps whose major coordinate lies inside the picture.
+  int64_t first = sx > 0 ? -x0 : x0 - (width - 1);
+  int64_t last = sx > 0 ? width - 1 - x0 : x0;
+  first = std::max<int64_t>(first, 0);
+  last = std::min<int64_t>(last, major - 1);
+  auto minorAt = [&](int64_t i) {
+    // round(i * minor / major), halves upwards; __int128 keeps far-away lines exact
+    const Int128 num = static_cast<Int128>(2 * i) * minor + major;
+    return y0 + sy * static_cast<int64_t>(num / (2 * static_cast<Int128>(major)));
+  };
+  auto fillRun = [&](int64_t from, int64_t to, int64_t m) {  // steps from..to on minor line m
+    if (m < 0 || m >= height) return;
+    const int64_t a = x0 + sx * from, b = x0 + sx * to;
+    const int lo = static_cast<int>(std::min(a, b)), len = static_cast<int>(std::llabs(b - a) + 1);
+    p.fillRect(xMajor ? QRect(lo, static_cast<int>(m), len, 1) : QRect(static_cast<int>(m), lo, 1, len),
+               colour);
+  };
+  if (first > last) return;
+  int64_t runStart = first, runMinor = minorAt(first);
+  for (int64_t i = first + 1; i <= last; ++i) {
+    const int64_t m = minorAt(i);
+    if (m != runMinor) {
+      fillRun(runStart, i - 1, runMinor);
+      runStart = i;
+      runMinor = m;
+    }
+  }
+  fillRun(runStart, last, runMinor);
+}
+
+}  // namespace
+
 void ImageCanvas::LineTo(int32_t X, int32_t Y) {
   const TPoint from = penPos_;
   penPos_ = {X, Y};
-  if (from == penPos_) return;  // Qt would still set the end pixel of a zero-length line
   QPainter* p = impl_->Begin();
   if (!p) return;
-  QPen pen(ToQColor(Pen.Color));
-  pen.setWidth(1);
-  pen.setCapStyle(Qt::FlatCap);  // leaves the end point out
-  p->setPen(pen);
-  p->drawLine(QPoint(from.X, from.Y), QPoint(X, Y));
+  FillLine(*p, ToQColor(Pen.Color), from.X, from.Y, X, Y, impl_->image.width(),
+           impl_->image.height());
 }
 
 void ImageCanvas::Rectangle(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2) {

@@ -15,6 +15,7 @@ class FormWindow final : public QWidget {
  public:
   explicit FormWindow(TForm& form);
   void SetDesignedOuterSize(int width, int height);
+  void SetClientSize(int width, int height);
   TPaintBox* clientPaintBox = nullptr;  // a paint box aligned to the client area
 
  protected:

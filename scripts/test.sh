@@ -9,3 +9,6 @@ jobs="$(nproc)"
 cmake -S . -B build/test -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build/test -j"$jobs"
 ctest --test-dir build/test --output-on-failure -j"$jobs"
+
+# The real program on a virtual display, driven with the mouse.
+scripts/e2e.sh build/test/pca build/e2e

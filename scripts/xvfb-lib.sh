@@ -1,0 +1,42 @@
+# Shared by the scripts that drive the real program on a virtual X display. Source it.
+# start_display: an Xvfb on a free display number, exported as DISPLAY, stopped on exit.
+# start_program BINARY: runs it there and sets WINDOW to the id of its main window.
+# pixel FILE X Y: the colour of one pixel of a PNG as RRGGBB.
+
+start_display() {
+  local n
+  for n in $(seq 90 140); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    XVFB_PID=$!
+    export DISPLAY=":$n"
+    for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+    xdpyinfo >/dev/null 2>&1 && { trap stop_all EXIT; return 0; }
+    kill "$XVFB_PID" 2>/dev/null
+  done
+  echo "no free X display for Xvfb" >&2
+  return 1
+}
+
+start_program() {
+  "$1" >/dev/null 2>&1 &
+  PROGRAM_PID=$!
+  WINDOW=$(timeout 20 xdotool search --sync --onlyvisible --name "Analiza" | head -n 1)
+  [ -n "$WINDOW" ] || { echo "the window did not appear" >&2; return 1; }
+  sleep 0.5  # let the first paint land
+}
+
+stop_all() {
+  [ -n "${PROGRAM_PID:-}" ] && kill "$PROGRAM_PID" 2>/dev/null
+  [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null
+  wait 2>/dev/null
+  return 0
+}
+
+pixel() {
+  convert "$1" -crop "1x1+$2+$3" -depth 8 txt:- | grep -o '#[0-9A-F]\{6\}' | head -n 1 | tr -d '#'
+}
+
+screenshot() {
+  import -window "$WINDOW" "$1"
+}

@@ -19,7 +19,7 @@ start_display() {
 }
 
 start_program() {
-  "$1" >/dev/null 2>&1 &
+  QT_QPA_PLATFORM=xcb "$1" >/dev/null 2>&1 &
   PROGRAM_PID=$!
   WINDOW=$(timeout 20 xdotool search --sync --onlyvisible --name "Analiza" | head -n 1)
   [ -n "$WINDOW" ] || { echo "the window did not appear" >&2; return 1; }

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 build=(g++ cmake make pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev fonts-liberation)
-test_only=(libgtest-dev libbenchmark-dev libeigen3-dev xvfb xdotool x11-utils imagemagick)
+test_only=(libgtest-dev libbenchmark-dev libeigen3-dev xvfb xdotool x11-utils imagemagick libx11-dev time)
 
 wanted=("${build[@]}")
 [ "${1:-run}" = test ] && wanted+=("${test_only[@]}")

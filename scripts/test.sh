@@ -10,5 +10,16 @@ cmake -S . -B build/test -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build/test -j"$jobs"
 ctest --test-dir build/test --output-on-failure -j"$jobs"
 
+# The same tests built with AddressSanitizer and UndefinedBehaviorSanitizer, the event storm among
+# them: any report ends the test that meets it and fails the run. Leaks are checked on the real
+# program from start to close by scripts/leakcheck.sh.
+(
+  export ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1
+  cmake -S . -B build/asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPCA_SANITIZERS=ON -DPCA_BENCHMARKS=OFF >/dev/null
+  cmake --build build/asan -j"$jobs"
+  ctest --test-dir build/asan --output-on-failure -j"$jobs"
+)
+scripts/leakcheck.sh
+
 # The real program on a virtual display, driven with the mouse.
 scripts/e2e.sh build/test/pca build/e2e

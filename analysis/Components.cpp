@@ -21,44 +21,74 @@ constexpr int n = kVariables;
 
 // Scores of every observation on component k into column 10 + k, then scaled so that the largest
 // absolute score is 0.3.
+//
+// The score is the projection of the centred observation on the component's direction, the same
+// centred data whose cross-products the components diagonalise; raw values would shift every
+// score by the projection of the means once an edit moves a mean away from zero.
+//   score_j = sum_i V[i][k] (X[j][i] - mean_i), stored after every addition
+// The guarded build takes one observation at a time, so that an overflow leaves the scores before
+// it written. The fast one, for a table that cannot overflow, runs the twenty sums side by side.
+template <bool kGuarded>
 void Scores(const Table& x, const Matrix& v, const double* mean, int k) {
   const int column = kVariables + k;
-  double max = 0.0;
-  for (int j = 1; j <= kObservations; ++j) {
-    // The score is the projection of the centred observation on the component's direction, the
-    // same centred data whose cross-products the components diagonalise; raw values would shift
-    // every score by the projection of the means once an edit moves a mean away from zero.
-    // score = sum_i V[i][k] (X[j][i] - mean_i)
-    double sc = 0.0;
+  double sc[kObservations + 1];  // 1-based
+  if constexpr (kGuarded) {
+    for (int j = 1; j <= kObservations; ++j) {
+      sc[j] = 0.0;
+      for (int i = 1; i <= n; ++i)
+        sc[j] = Store(v(i, k) * (static_cast<long double>(x(j, i)) - mean[i]) + sc[j]);
+      x(j, column) = sc[j];
+    }
+  } else {
+    for (int j = 1; j <= kObservations; ++j) sc[j] = 0.0;
     for (int i = 1; i <= n; ++i)
-      sc = Store(v(i, k) * (static_cast<long double>(x(j, i)) - mean[i]) + sc);
-    x(j, column) = sc;
-    if (std::fabs(sc) > max) max = std::fabs(sc);
+      for (int j = 1; j <= kObservations; ++j)
+        sc[j] = Round<false>(v(i, k) * (static_cast<long double>(x(j, i)) - mean[i]) + sc[j]);
+    for (int j = 1; j <= kObservations; ++j) x(j, column) = sc[j];
   }
+  double max = 0.0;
+  for (int j = 1; j <= kObservations; ++j)
+    if (std::fabs(sc[j]) > max) max = std::fabs(sc[j]);
   double f = Store(Quotient(1.0L, max));
   f = Store(0.3L * f);
   for (int j = 1; j <= kObservations; ++j)
     x(j, column) = Store(static_cast<long double>(x(j, column)) * f);
 }
 
-}  // namespace
+// Table values of at most 2^500 in magnitude give products of at most 2^1000, sums of 20 of them
+// and scores far from the double limit: the accumulations then need no overflow checks.
+constexpr double kSafeMagnitude = 0x1p500;
 
-void CentredCrossProducts(const ObservationTable& X, Vector10& S, Matrix10& M) {
-  const ConstTable x(X, kObservations);
-  const Vector s(S);
-  const Matrix m(M, n);
+bool WithinSafeMagnitude(const ConstTable& x) {
+  for (int j = 1; j <= kObservations; ++j)
+    for (int i = 1; i <= n; ++i)
+      if (!(std::fabs(x(j, i)) <= kSafeMagnitude)) return false;  // NaN fails too
+  return true;
+}
 
-  for (int i = 1; i <= n; ++i) {
-    s(i) = 0.0;
-    for (int k = i; k <= n; ++k) m(i, k) = 0.0;
-  }
+template <bool kGuarded>
+void Accumulate(const ConstTable& x, const Vector& s, const Matrix& m) {
   // S[i] = sum_j X[j][i]; M[i][k] = sum_j X[j][i] X[j][k], each sum stored after every addition.
   for (int j = 1; j <= kObservations; ++j) {
     for (int i = 1; i <= n; ++i) {
       const long double xji = x(j, i);
-      s(i) = Store(xji + s(i));
-      for (int k = i; k <= n; ++k) m(i, k) = Store(xji * x(j, k) + m(i, k));
+      s(i) = Round<kGuarded>(xji + s(i));
+      for (int k = i; k <= n; ++k) m(i, k) = Round<kGuarded>(xji * x(j, k) + m(i, k));
     }
+  }
+}
+
+void CrossProducts(const ConstTable& x, bool bounded, Vector10& S, Matrix10& M) {
+  const Vector s(S);
+  const Matrix m(M, n);
+  for (int i = 1; i <= n; ++i) {
+    s(i) = 0.0;
+    for (int k = i; k <= n; ++k) m(i, k) = 0.0;
+  }
+  if (bounded) {
+    Accumulate<false>(x, s, m);
+  } else {
+    Accumulate<true>(x, s, m);
   }
   // M[i][k] -= S[i] S[k] / 20, then mirrored into the lower triangle.
   for (int i = 1; i <= n; ++i)
@@ -68,10 +98,19 @@ void CentredCrossProducts(const ObservationTable& X, Vector10& S, Matrix10& M) {
     for (int k = 1; k <= i - 1; ++k) m(i, k) = m(k, i);
 }
 
+}  // namespace
+
+void CentredCrossProducts(const ObservationTable& X, Vector10& S, Matrix10& M) {
+  const ConstTable x(X, kObservations);
+  CrossProducts(x, WithinSafeMagnitude(x), S, M);
+}
+
 void ComputeComponents(ObservationTable& X, Vector10& P, Matrix10& V) {
   Vector10& S = P;  // the column sums, then the eigenvalues, then the percentages
+  const ConstTable x(X, kObservations);
+  const bool bounded = WithinSafeMagnitude(x);
   Matrix10 M;
-  CentredCrossProducts(X, S, M);
+  CrossProducts(x, bounded, S, M);
 
   // The means, kept for the scores before the eigenvalues take the place of the sums.
   const Vector s(S);
@@ -87,8 +126,13 @@ void ComputeComponents(ObservationTable& X, Vector10& P, Matrix10& V) {
   const double f = Store(Quotient(100.0L, total));
   for (int k = 1; k <= n; ++k) s(k) = Store(static_cast<long double>(s(k)) * f);
 
-  const Table x(X, kObservations);
+  const Table scores(X, kObservations);
   const Matrix v(V, n);
-  Scores(x, v, mean, 1);
-  Scores(x, v, mean, 2);
+  if (bounded) {
+    Scores<false>(scores, v, mean, 1);
+    Scores<false>(scores, v, mean, 2);
+  } else {
+    Scores<true>(scores, v, mean, 1);
+    Scores<true>(scores, v, mean, 2);
+  }
 }

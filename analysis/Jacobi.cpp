@@ -11,10 +11,20 @@ using guarded::Store;
 
 // Every expression below is evaluated in long double and rounded to double once, when it is
 // stored; a sum that starts from a double promotes its first operand so that it is extended too.
+//
+// The sweeps come in two builds of the same code. The guarded one checks every stored value for
+// overflow. The fast one is used only when every input entry is at most 2^1000 in magnitude; then
+// no element update can overflow (see kSafeMagnitude), and it leaves those checks out.
 
 namespace {
 
 constexpr int kMaxSweeps = 50;
+
+// Rotations keep the Frobenius norm of the matrix, at most 10 x 2^1000 for such input, up to a
+// relative growth of a few units of rounding per rotation, under 1e-11 over 50 full sweeps. Every
+// element, diagonal entry, accumulated diagonal change (at most 2250 rotations of at most the
+// norm) and off-diagonal sum then stays below 2^1020, far from the double limit near 2^1024.
+constexpr double kSafeMagnitude = 0x1p1000;
 
 using Matrix = MatrixView<double, kMaxOrder, kMaxOrder>;
 using Vector = VectorView<kMaxOrder>;
@@ -25,51 +35,179 @@ long double Abs(double x) { return std::fabs(static_cast<long double>(x)); }
 bool Negligible(double x, double g) { return Abs(x) + g == Abs(x); }
 
 // x := g - s((g tau) + h); y := h + s(g - h tau), both from the saved g = x and h = y.
+template <bool kGuarded>
 void RotatePair(double& x, double& y, double s, double tau) {
   const long double g = x;
   const long double h = y;
-  x = Store(g - s * (g * tau + h));
-  y = Store(h + s * (g - h * tau));
+  x = Round<kGuarded>(g - s * (g * tau + h));
+  y = Round<kGuarded>(h + s * (g - h * tau));
 }
 
-// Annihilates A[p][q] (p < q) by one plane rotation; g is 100 |A[p][q]|.
-void Rotate(const Matrix& a, int n, const Vector& d, double* z, const Matrix& v, int p, int q,
-            double g) {
-  const double apq = a(p, q);
-  double h = Store(static_cast<long double>(d(q)) - d(p));
-  double t;
-  if (Negligible(h, g)) {
-    t = Store(Quotient(apq, h));  // t = 1 / (2 theta), theta too large to square
-  } else {
-    // theta = (d[q] - d[p]) / (2 A[p][q]); t = sgn(theta) / (|theta| + sqrt(theta^2 + 1))
-    const double theta = Store(Quotient(0.5L * h, apq));
-    t = Store(Quotient(1.0L, Abs(theta) + SquareRoot(static_cast<long double>(theta) * theta + 1)));
-    if (theta < 0) t = -t;
+// A rotation whose effect on V is still to be applied. V is written by the rotations and read by
+// nothing else until the sort, so each rotation reaches V one rotation late, where that work
+// overlaps the chain of divisions and square roots of the next rotation.
+struct PendingRotation {
+  int p = 0;  // 0: none
+  int q = 0;
+  double s = 0.0;
+  double tau = 0.0;
+};
+
+template <bool kGuarded>
+void ApplyToV(const Matrix& v, int n, PendingRotation& pending) {
+  if (pending.p == 0) return;
+  const PendingRotation r = pending;
+  pending.p = 0;
+  for (int j = 1; j <= n; ++j) RotatePair<kGuarded>(v(j, r.p), v(j, r.q), r.s, r.tau);
+}
+
+// What one candidate of a sweep comes to: left as it is, dropped as negligible, or rotated with
+// s, tau and the change h of the diagonal entries.
+struct Step {
+  enum Kind { kUnknown, kKeep, kDrop, kRotate } kind = kUnknown;
+  double s = 0.0;
+  double tau = 0.0;
+  double h = 0.0;
+};
+
+template <bool kGuarded>
+class Sweeps {
+ public:
+  Sweeps(const Matrix& a, int n, const Vector& d, double* z, const Matrix& v)
+      : a_(a), n_(n), d_(d), z_(z), v_(v) {}
+
+  // Runs sweeps until the off-diagonal sum is exactly 0 at the start of one (true) or 50 sweeps
+  // are done (false); nrot counts the rotations.
+  bool Run(int& nrot) {
+    try {
+      const bool converged = Iterate(nrot);
+      ApplyToV<kGuarded>(v_, n_, pending_);
+      return converged;
+    } catch (const guarded::ArithmeticError&) {
+      ApplyToV<kGuarded>(v_, n_, pending_);  // V as it stood when the fault came
+      throw;
+    }
   }
-  const double c = Store(Quotient(1.0L, SquareRoot(static_cast<long double>(t) * t + 1)));
-  const double s = Store(static_cast<long double>(t) * c);
-  const double tau = Store(Quotient(s, 1.0L + c));
-  h = Store(static_cast<long double>(t) * apq);
 
-  z[p] = Store(static_cast<long double>(z[p]) - h);
-  z[q] = Store(static_cast<long double>(z[q]) + h);
-  d(p) = Store(static_cast<long double>(d(p)) - h);
-  d(q) = Store(static_cast<long double>(d(q)) + h);
-  a(p, q) = 0.0;
+ private:
+  bool Iterate(int& nrot) {
+    for (int sweep = 1; sweep <= kMaxSweeps; ++sweep) {
+      double threshold = 0.0;
+      if (sweep < 4) {
+        // The first three sweeps rotate only elements above a fifth of the mean off-diagonal size.
+        const double sum = OffDiagonalSum();
+        if (sum == 0.0) return true;
+        threshold = Store(0.2L * sum / (n_ * n_));
+      } else if (kGuarded ? OffDiagonalSum() == 0.0 : !AnyOffDiagonal()) {
+        return true;
+      }
+      Step ahead;  // the first step of row p, when it has been worked out in advance
+      for (int p = 1; p <= n_ - 1; ++p) {
+        for (int q = p + 1; q <= n_; ++q) {
+          const Step step = q == p + 1 && ahead.kind != Step::kUnknown
+                                ? std::exchange(ahead, Step{})
+                                : Evaluate(p, q, sweep, threshold);
+          // The first step of the next row, (p+1, p+2), reads A[p+1][p+2], d[p+1] and d[p+2],
+          // which no step of this row after (p, p+2) touches: it can be worked out as soon as
+          // that step is done, and its divisions and square roots then run alongside those of
+          // (p, p+3). The guarded build keeps the plain order, so that a fault comes where it
+          // would.
+          if (!kGuarded && q == p + 3) ahead = Evaluate(p + 1, p + 2, sweep, threshold);
+          Apply(p, q, step, nrot);
+        }
+      }
+    }
+    return false;
+  }
 
-  // Only the upper triangle is kept up to date: an element (r, c) with r > c is reached as (c, r).
-  for (int j = 1; j <= p - 1; ++j) RotatePair(a(j, p), a(j, q), s, tau);
-  for (int j = p + 1; j <= q - 1; ++j) RotatePair(a(p, j), a(j, q), s, tau);
-  for (int j = q + 1; j <= n; ++j) RotatePair(a(p, j), a(q, j), s, tau);
-  for (int j = 1; j <= n; ++j) RotatePair(v(j, p), v(j, q), s, tau);
-}
+  // Sum of |A[p][q]| over the strict upper triangle, stored after every addition.
+  double OffDiagonalSum() const {
+    double sum = 0.0;
+    for (int p = 1; p <= n_ - 1; ++p)
+      for (int q = p + 1; q <= n_; ++q) sum = Store(Abs(a_(p, q)) + sum);
+    return sum;
+  }
 
-// Sum of |A[p][q]| over the strict upper triangle, stored after every addition.
-double OffDiagonalSum(const Matrix& a, int n) {
-  double sum = 0.0;
-  for (int p = 1; p <= n - 1; ++p)
-    for (int q = p + 1; q <= n; ++q) sum = Store(Abs(a(p, q)) + sum);
-  return sum;
+  // Whether that sum is non-zero, when it cannot overflow: a sum of magnitudes rounded after each
+  // addition is zero exactly when every term is.
+  bool AnyOffDiagonal() const {
+    for (int p = 1; p <= n_ - 1; ++p)
+      for (int q = p + 1; q <= n_; ++q)
+        if (a_(p, q) != 0.0) return true;
+    return false;
+  }
+
+  // What the candidate (p, q) of a sweep comes to, worked out from the state before it is
+  // treated, without changing anything.
+  Step Evaluate(int p, int q, int sweep, double threshold) const {
+    const double apq = a_(p, q);
+    const double g = Store(100 * Abs(apq));
+    // From the fifth sweep on, an element lost against both diagonal entries is dropped.
+    if (sweep > 4 && Negligible(d_(p), g) && Negligible(d_(q), g)) return {Step::kDrop};
+    if (!(std::fabs(apq) > threshold)) return {Step::kKeep};
+
+    // The rotation that annihilates A[p][q].
+    const double h = Store(static_cast<long double>(d_(q)) - d_(p));
+    double t;
+    if (Negligible(h, g)) {
+      t = Store(Quotient(apq, h));  // t = 1 / (2 theta), theta too large to square
+    } else {
+      // theta = (d[q] - d[p]) / (2 A[p][q]); t = sgn(theta) / (|theta| + sqrt(theta^2 + 1)),
+      // the sign taken as the numerator (exact, and rounding to nearest is symmetric)
+      const double theta = Store(Quotient(0.5L * h, apq));
+      const long double sign = static_cast<long double>(1 - 2 * static_cast<int>(theta < 0));
+      const long double root = SquareRoot(static_cast<long double>(theta) * theta + 1);
+      t = Store(Quotient(sign, Abs(theta) + root));
+    }
+    const double c = Store(Quotient(1.0L, SquareRoot(static_cast<long double>(t) * t + 1)));
+    const double s = Store(static_cast<long double>(t) * c);
+    const double tau = Store(Quotient(s, 1.0L + c));
+    return {Step::kRotate, s, tau, Store(static_cast<long double>(t) * apq)};
+  }
+
+  void Apply(int p, int q, const Step& step, int& nrot) {
+    if (step.kind == Step::kDrop) a_(p, q) = 0.0;
+    if (step.kind != Step::kRotate) return;
+    const double s = step.s;
+    const double tau = step.tau;
+    const double h = step.h;
+    z_[p] = Store(static_cast<long double>(z_[p]) - h);
+    z_[q] = Store(static_cast<long double>(z_[q]) + h);
+    d_(p) = Store(static_cast<long double>(d_(p)) - h);
+    d_(q) = Store(static_cast<long double>(d_(q)) + h);
+    a_(p, q) = 0.0;
+
+    ApplyToV<kGuarded>(v_, n_, pending_);
+    // Only the upper triangle is kept up to date: an element (r, c) with r > c is reached as
+    // (c, r). Each pair is independent of the others. The guarded build rotates them in the
+    // order j = 1..n, so that a fault leaves the elements before it rotated and those after it
+    // not; the fast build, which cannot fault, starts with row p beyond q, where the next
+    // candidate A[p][q+1] lies, so that the next rotation can begin sooner.
+    if constexpr (!kGuarded) RotateRowPBeyondQ(p, q, s, tau);
+    for (int j = 1; j <= p - 1; ++j) RotatePair<kGuarded>(a_(j, p), a_(j, q), s, tau);
+    for (int j = p + 1; j <= q - 1; ++j) RotatePair<kGuarded>(a_(p, j), a_(j, q), s, tau);
+    if constexpr (kGuarded) RotateRowPBeyondQ(p, q, s, tau);
+    pending_ = {p, q, s, tau};
+    ++nrot;
+  }
+
+  void RotateRowPBeyondQ(int p, int q, double s, double tau) {
+    for (int j = q + 1; j <= n_; ++j) RotatePair<kGuarded>(a_(p, j), a_(q, j), s, tau);
+  }
+
+  const Matrix& a_;
+  const int n_;
+  const Vector& d_;
+  double* const z_;
+  const Matrix& v_;
+  PendingRotation pending_;
+};
+
+bool WithinSafeMagnitude(const Matrix& a, int n) {
+  for (int p = 1; p <= n; ++p)
+    for (int q = p; q <= n; ++q)
+      if (!(std::fabs(a(p, q)) <= kSafeMagnitude)) return false;  // NaN fails too
+  return true;
 }
 
 // Descending selection sort of d[1..n], carrying the columns of V along. Among equal largest
@@ -115,28 +253,8 @@ void Jacobi(Matrix10& A, int n, Vector10& d, Matrix10& V, int& nrot) {
   }
   nrot = 0;
 
-  bool converged = false;
-  for (int sweep = 1; sweep <= kMaxSweeps; ++sweep) {
-    const double sum = OffDiagonalSum(a, n);
-    if (sum == 0.0) {
-      converged = true;
-      break;
-    }
-    // The first three sweeps rotate only elements above a fifth of the mean off-diagonal size.
-    const double threshold = sweep < 4 ? Store(0.2L * sum / (n * n)) : 0.0;
-    for (int p = 1; p <= n - 1; ++p) {
-      for (int q = p + 1; q <= n; ++q) {
-        const double g = Store(100 * Abs(a(p, q)));
-        // From the fifth sweep on, an element lost against both diagonal entries is dropped.
-        if (sweep > 4 && Negligible(dv(p), g) && Negligible(dv(q), g)) {
-          a(p, q) = 0.0;
-        } else if (std::fabs(a(p, q)) > threshold) {
-          Rotate(a, n, dv, z, v, p, q, g);
-          ++nrot;
-        }
-      }
-    }
-  }
+  const bool converged = WithinSafeMagnitude(a, n) ? Sweeps<false>(a, n, dv, z, v).Run(nrot)
+                                                   : Sweeps<true>(a, n, dv, z, v).Run(nrot);
   if (!converged) {
     // Sweep limit: take the diagonal as its entry value plus the accumulated changes.
     for (int p = 1; p <= n; ++p) {

@@ -1,6 +1,8 @@
-// Unchecked 1-based access for loops whose bounds are already proven to lie inside a checked
-// array. The addresses are taken once through the checked operator, so a view can only reach
-// elements that exist; inside the loops each access is then a plain load or store.
+// Unchecked access and rounding for loops whose bounds and magnitudes are already proven safe.
+//
+// The views give 1-based access inside a checked array: the addresses are taken once through the
+// checked operator, so a view can only reach elements that exist, and inside the loops each
+// access is then a plain load or store.
 #pragma once
 
 #include <type_traits>
@@ -34,3 +36,14 @@ class VectorView {
  private:
   double* first_;
 };
+
+// Rounds an extended result once, to the double it is stored as: checked for overflow, or, where
+// the caller has ruled overflow out beforehand, not.
+template <bool kGuarded>
+double Round(long double x) {
+  if constexpr (kGuarded) {
+    return guarded::Store(x);
+  } else {
+    return static_cast<double>(x);
+  }
+}

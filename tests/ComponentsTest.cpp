@@ -185,6 +185,43 @@ TEST(Components, EditedTableScoresAreCentred) {
   EXPECT_NE(v[3][2], v0[3][2]);
 }
 
+// Scaling the table by a power of two scales sums, products, eigenvalues and scores exactly and
+// leaves percentages, eigenvectors and scaled scores as they were. Values beyond 2^500 take the
+// build that checks every accumulation for overflow; it must agree bit for bit with the fast one.
+TEST(Components, CheckedAndFastBuildsAgreeBitForBit) {
+  ObservationTable t = Generated();
+  t[5][3] = 0.45;  // means away from zero, so that the centring takes part
+  ObservationTable scaled = t;
+  for (int j = 1; j <= 20; ++j)
+    for (int i = 1; i <= 10; ++i) scaled[j][i] = std::ldexp(t[j][i], 503);
+  double largest = 0;
+  for (int j = 1; j <= 20; ++j)
+    for (int i = 1; i <= 10; ++i) largest = std::max(largest, std::fabs(scaled[j][i]));
+  ASSERT_GT(largest, 0x1p500);
+
+  Vector10 p1, p2;
+  Matrix10 v1, v2;
+  ComputeComponents(t, p1, v1);
+  ComputeComponents(scaled, p2, v2);
+  EXPECT_TRUE(BitIdentical(p1, p2));
+  EXPECT_TRUE(BitIdentical(v1, v2));
+  for (int j = 1; j <= 20; ++j) {
+    EXPECT_EQ(scaled[j][11], t[j][11]) << j;
+    EXPECT_EQ(scaled[j][12], t[j][12]) << j;
+  }
+}
+
+TEST(ComponentsFailure, OverflowingCrossProductsLeaveBothScoreColumns) {
+  ObservationTable t = Generated();
+  t[7][2] = 1e200;
+  MarkScoreColumns(t);
+  const ObservationTable before = t;
+  Vector10 p;
+  Matrix10 v;
+  EXPECT_EQ(ErrorOf([&] { ComputeComponents(t, p, v); }), "Floating point overflow");
+  EXPECT_TRUE(BitIdentical(t, before));
+}
+
 // All values equal: the cross-product matrix is exactly zero, Jacobi returns at once with zero
 // eigenvalues and the percentages divide by a zero total. The scores are not reached.
 TEST(ComponentsFailure, ZeroTotalLeavesBothScoreColumns) {

@@ -201,6 +201,38 @@ TEST(Jacobi, StandardCrossProductsConvergeAfter229Rotations) {
   EXPECT_NEAR(static_cast<double>(total), 8.0, 8e-12);
 }
 
+// Scaling a matrix by a power of two scales every quantity of the iteration exactly, so the runs
+// must agree bit for bit. Entries beyond 2^1000 take the build with an overflow check on every
+// stored value and the plain order of steps; small ones the faster build, which must not differ.
+TEST(Jacobi, CheckedAndFastBuildsAgreeBitForBit) {
+  const Matrix10 m = StandardCrossProducts();
+  for (int scale : {1010, 20, -30}) {
+    Matrix10 scaled = m;
+    for (int r = 1; r <= 10; ++r)
+      for (int c = 1; c <= 10; ++c) scaled[r][c] = std::ldexp(m[r][c], scale);
+    const Result small = Decompose(m, 10);
+    const Result other = Decompose(scaled, 10);
+    EXPECT_EQ(other.nrot, 229) << scale;
+    EXPECT_TRUE(BitIdentical(other.V, small.V)) << scale;
+    for (int k = 1; k <= 10; ++k) EXPECT_EQ(other.d[k], std::ldexp(small.d[k], scale)) << scale;
+  }
+}
+
+TEST(Jacobi, OverflowAndNaNAreReported) {
+  Matrix10 a{};
+  a[1][1] = 1;
+  a[2][2] = 2;
+  a[3][3] = 3;
+  a[1][2] = a[1][3] = a[2][3] = 1e308;  // the off-diagonal sum overflows
+  Vector10 d;
+  Matrix10 V;
+  int nrot = 0;
+  EXPECT_EQ(ErrorOf([&] { Jacobi(a, 3, d, V, nrot); }), "Floating point overflow");
+  a[1][2] = a[1][3] = a[2][3] = 0.5;
+  a[2][3] = std::nan("");
+  EXPECT_EQ(ErrorOf([&] { Jacobi(a, 3, d, V, nrot); }), "Invalid floating point operation");
+}
+
 TEST(Jacobi, RepeatedRunIsBitIdentical) {
   const Matrix10 m = StandardCrossProducts();
   const Result first = Decompose(m, 10);

@@ -65,8 +65,8 @@ expect "the button is hidden again" "$outdir/3-components.png" 30 "$button_y" "$
 expect "the edited point stays" "$outdir/3-components.png" $((x5 - m)) "$mark_y" FF0000
 # The scores were recomputed: the component strips differ from the start.
 crop="$((chart_width + 1))x$((2 * row))+10+$((10 * row + 19))"
-convert "$outdir/1-start.png" -crop "$crop" rgb:"$outdir/scores-before.rgb"
-convert "$outdir/3-components.png" -crop "$crop" rgb:"$outdir/scores-after.rgb"
+"$CONVERT" "$outdir/1-start.png" -crop "$crop" rgb:"$outdir/scores-before.rgb"
+"$CONVERT" "$outdir/3-components.png" -crop "$crop" rgb:"$outdir/scores-after.rgb"
 check "the scores were recomputed" "$(cmp -s "$outdir/scores-before.rgb" "$outdir/scores-after.rgb" || echo yes)" "same pixels"
 
 echo "e2e: $passed passed, $failed failed"

@@ -33,8 +33,12 @@ stop_all() {
   return 0
 }
 
+# ImageMagick's own convert, not any wrapper earlier on the PATH.
+CONVERT=/usr/bin/convert
+[ -x "$CONVERT" ] || CONVERT=convert
+
 pixel() {
-  convert "$1" -crop "1x1+$2+$3" -depth 8 txt:- | grep -o '#[0-9A-F]\{6\}' | head -n 1 | tr -d '#'
+  "$CONVERT" "$1" -crop "1x1+$2+$3" -depth 8 txt:- | grep -o '#[0-9A-F]\{6\}' | head -n 1 | tr -d '#'
 }
 
 screenshot() {

@@ -5,16 +5,29 @@
 
 #include "analysis/UncheckedView.h"
 
-using guarded::Quotient;
-using guarded::SquareRoot;
 using guarded::Store;
 
 // Every expression below is evaluated in long double and rounded to double once, when it is
 // stored; a sum that starts from a double promotes its first operand so that it is extended too.
 //
-// The sweeps come in two builds of the same code. The guarded one checks every stored value for
-// overflow. The fast one is used only when every input entry is at most 2^1000 in magnitude; then
-// no element update can overflow (see kSafeMagnitude), and it leaves those checks out.
+// The sweeps come in two builds of the same arithmetic.
+//
+// The guarded build checks every stored value for overflow and every division and square root,
+// and does everything in the plain order, so that a fault comes exactly where it arises.
+//
+// The fast build is used only when every input entry is at most 2^1000 in magnitude, and leaves
+// those checks out: no value can then overflow (see kSafeMagnitude), a rotation divides only by a
+// non-zero A[p][q] (larger than the threshold), by a non-zero h (one that g, being positive, is
+// lost against) or by numbers of at least 1, takes square roots of numbers of at least 1 only,
+// and theta stays below 50 x 2^64, since g is not lost against h where it is formed. It also
+// reorders work that touches different elements, so that the long chain of divisions and square
+// roots of each rotation overlaps other work; every element still sees the same operations in
+// the same order, so the results are the same to the bit:
+// - a rotation of (p, q) at once rotates only the pair holding A[p][q+1], the next candidate;
+//   its other pairs of A follow when anything else is about to read or rotate A;
+// - its pairs of V follow at the next rotation (V is read by nothing but the final sort);
+// - the first candidate of row p+1, (p+1, p+2), is worked out while row p is still at (p, p+3):
+//   no later step of row p touches A[p+1][p+2], d[p+1] or d[p+2].
 
 namespace {
 
@@ -43,23 +56,13 @@ void RotatePair(double& x, double& y, double s, double tau) {
   y = Round<kGuarded>(h + s * (g - h * tau));
 }
 
-// A rotation whose effect on V is still to be applied. V is written by the rotations and read by
-// nothing else until the sort, so each rotation reaches V one rotation late, where that work
-// overlaps the chain of divisions and square roots of the next rotation.
-struct PendingRotation {
-  int p = 0;  // 0: none
+// A rotation of (p, q) with part of its work still to be done; p == 0: none.
+struct Rotation {
+  int p = 0;
   int q = 0;
   double s = 0.0;
   double tau = 0.0;
 };
-
-template <bool kGuarded>
-void ApplyToV(const Matrix& v, int n, PendingRotation& pending) {
-  if (pending.p == 0) return;
-  const PendingRotation r = pending;
-  pending.p = 0;
-  for (int j = 1; j <= n; ++j) RotatePair<kGuarded>(v(j, r.p), v(j, r.q), r.s, r.tau);
-}
 
 // What one candidate of a sweep comes to: left as it is, dropped as negligible, or rotated with
 // s, tau and the change h of the diagonal entries.
@@ -81,15 +84,21 @@ class Sweeps {
   bool Run(int& nrot) {
     try {
       const bool converged = Iterate(nrot);
-      ApplyToV<kGuarded>(v_, n_, pending_);
+      FinishA();
+      FinishV();
       return converged;
     } catch (const guarded::ArithmeticError&) {
-      ApplyToV<kGuarded>(v_, n_, pending_);  // V as it stood when the fault came
+      FinishV();  // V as it stood when the fault came
       throw;
     }
   }
 
  private:
+  // The operations of this build.
+  static double Rounded(long double x) { return Round<kGuarded>(x); }
+  static long double Div(long double num, long double den) { return Divide<kGuarded>(num, den); }
+  static long double Sqrt(long double x) { return Root<kGuarded>(x); }
+
   bool Iterate(int& nrot) {
     for (int sweep = 1; sweep <= kMaxSweeps; ++sweep) {
       double threshold = 0.0;
@@ -97,25 +106,26 @@ class Sweeps {
         // The first three sweeps rotate only elements above a fifth of the mean off-diagonal size.
         const double sum = OffDiagonalSum();
         if (sum == 0.0) return true;
-        threshold = Store(0.2L * sum / (n_ * n_));
+        threshold = Rounded(0.2L * sum / (n_ * n_));
       } else if (kGuarded ? OffDiagonalSum() == 0.0 : !AnyOffDiagonal()) {
         return true;
       }
       Step ahead;  // the first step of row p, when it has been worked out in advance
       for (int p = 1; p <= n_ - 1; ++p) {
         for (int q = p + 1; q <= n_; ++q) {
+          // Right after the rotation of (p, q-1), A[p][q] is already up to date.
+          if (!(unfinishedA_.p == p && unfinishedA_.q == q - 1)) FinishA();
           const Step step = q == p + 1 && ahead.kind != Step::kUnknown
                                 ? std::exchange(ahead, Step{})
                                 : Evaluate(p, q, sweep, threshold);
-          // The first step of the next row, (p+1, p+2), reads A[p+1][p+2], d[p+1] and d[p+2],
-          // which no step of this row after (p, p+2) touches: it can be worked out as soon as
-          // that step is done, and its divisions and square roots then run alongside those of
-          // (p, p+3). The guarded build keeps the plain order, so that a fault comes where it
-          // would.
-          if (!kGuarded && q == p + 3) ahead = Evaluate(p + 1, p + 2, sweep, threshold);
+          if (!kGuarded && q == p + 3) {
+            FinishA();
+            ahead = Evaluate(p + 1, p + 2, sweep, threshold);
+          }
           Apply(p, q, step, nrot);
         }
       }
+      FinishA();
     }
     return false;
   }
@@ -124,7 +134,7 @@ class Sweeps {
   double OffDiagonalSum() const {
     double sum = 0.0;
     for (int p = 1; p <= n_ - 1; ++p)
-      for (int q = p + 1; q <= n_; ++q) sum = Store(Abs(a_(p, q)) + sum);
+      for (int q = p + 1; q <= n_; ++q) sum = Rounded(Abs(a_(p, q)) + sum);
     return sum;
   }
 
@@ -141,58 +151,77 @@ class Sweeps {
   // treated, without changing anything.
   Step Evaluate(int p, int q, int sweep, double threshold) const {
     const double apq = a_(p, q);
-    const double g = Store(100 * Abs(apq));
+    const double g = Rounded(100 * Abs(apq));
     // From the fifth sweep on, an element lost against both diagonal entries is dropped.
     if (sweep > 4 && Negligible(d_(p), g) && Negligible(d_(q), g)) return {Step::kDrop};
     if (!(std::fabs(apq) > threshold)) return {Step::kKeep};
 
     // The rotation that annihilates A[p][q].
-    const double h = Store(static_cast<long double>(d_(q)) - d_(p));
+    const double h = Rounded(static_cast<long double>(d_(q)) - d_(p));
     double t;
     if (Negligible(h, g)) {
-      t = Store(Quotient(apq, h));  // t = 1 / (2 theta), theta too large to square
+      t = Rounded(Div(apq, h));  // t = 1 / (2 theta), theta too large to square
     } else {
       // theta = (d[q] - d[p]) / (2 A[p][q]); t = sgn(theta) / (|theta| + sqrt(theta^2 + 1)),
       // the sign taken as the numerator (exact, and rounding to nearest is symmetric)
-      const double theta = Store(Quotient(0.5L * h, apq));
+      const double theta = Rounded(Div(0.5L * h, apq));
       const long double sign = static_cast<long double>(1 - 2 * static_cast<int>(theta < 0));
-      const long double root = SquareRoot(static_cast<long double>(theta) * theta + 1);
-      t = Store(Quotient(sign, Abs(theta) + root));
+      const long double root = Sqrt(static_cast<long double>(theta) * theta + 1);
+      t = Rounded(Div(sign, Abs(theta) + root));
     }
-    const double c = Store(Quotient(1.0L, SquareRoot(static_cast<long double>(t) * t + 1)));
-    const double s = Store(static_cast<long double>(t) * c);
-    const double tau = Store(Quotient(s, 1.0L + c));
-    return {Step::kRotate, s, tau, Store(static_cast<long double>(t) * apq)};
+    const double c = Rounded(Div(1.0L, Sqrt(static_cast<long double>(t) * t + 1)));
+    const double s = Rounded(static_cast<long double>(t) * c);
+    const double tau = Rounded(Div(s, 1.0L + c));
+    return {Step::kRotate, s, tau, Rounded(static_cast<long double>(t) * apq)};
   }
 
   void Apply(int p, int q, const Step& step, int& nrot) {
     if (step.kind == Step::kDrop) a_(p, q) = 0.0;
     if (step.kind != Step::kRotate) return;
-    const double s = step.s;
-    const double tau = step.tau;
+    FinishA();
     const double h = step.h;
-    z_[p] = Store(static_cast<long double>(z_[p]) - h);
-    z_[q] = Store(static_cast<long double>(z_[q]) + h);
-    d_(p) = Store(static_cast<long double>(d_(p)) - h);
-    d_(q) = Store(static_cast<long double>(d_(q)) + h);
+    z_[p] = Rounded(static_cast<long double>(z_[p]) - h);
+    z_[q] = Rounded(static_cast<long double>(z_[q]) + h);
+    d_(p) = Rounded(static_cast<long double>(d_(p)) - h);
+    d_(q) = Rounded(static_cast<long double>(d_(q)) + h);
     a_(p, q) = 0.0;
 
-    ApplyToV<kGuarded>(v_, n_, pending_);
-    // Only the upper triangle is kept up to date: an element (r, c) with r > c is reached as
-    // (c, r). Each pair is independent of the others. The guarded build rotates them in the
-    // order j = 1..n, so that a fault leaves the elements before it rotated and those after it
-    // not; the fast build, which cannot fault, starts with row p beyond q, where the next
-    // candidate A[p][q+1] lies, so that the next rotation can begin sooner.
-    if constexpr (!kGuarded) RotateRowPBeyondQ(p, q, s, tau);
-    for (int j = 1; j <= p - 1; ++j) RotatePair<kGuarded>(a_(j, p), a_(j, q), s, tau);
-    for (int j = p + 1; j <= q - 1; ++j) RotatePair<kGuarded>(a_(p, j), a_(j, q), s, tau);
-    if constexpr (kGuarded) RotateRowPBeyondQ(p, q, s, tau);
-    pending_ = {p, q, s, tau};
+    FinishV();
+    const Rotation rotation = {p, q, step.s, step.tau};
+    if constexpr (kGuarded) {
+      RotateA(rotation, 0);
+    } else {
+      if (q < n_) RotatePair<false>(a_(p, q + 1), a_(q, q + 1), step.s, step.tau);
+      unfinishedA_ = rotation;
+    }
+    unfinishedV_ = rotation;
     ++nrot;
   }
 
-  void RotateRowPBeyondQ(int p, int q, double s, double tau) {
-    for (int j = q + 1; j <= n_; ++j) RotatePair<kGuarded>(a_(p, j), a_(q, j), s, tau);
+  // The pairs of A in rows and columns p and q, in the order j = 1..n, all but j = skip of the
+  // last group. Only the upper triangle is kept up to date: an element (r, c) with r > c is
+  // reached as (c, r).
+  void RotateA(const Rotation& r, int skip) {
+    const int p = r.p;
+    const int q = r.q;
+    for (int j = 1; j <= p - 1; ++j) RotatePair<kGuarded>(a_(j, p), a_(j, q), r.s, r.tau);
+    for (int j = p + 1; j <= q - 1; ++j) RotatePair<kGuarded>(a_(p, j), a_(j, q), r.s, r.tau);
+    for (int j = q + 1; j <= n_; ++j)
+      if (j != skip) RotatePair<kGuarded>(a_(p, j), a_(q, j), r.s, r.tau);
+  }
+
+  // The pairs of A the last rotation left for later (fast build).
+  void FinishA() {
+    if (unfinishedA_.p == 0) return;
+    const Rotation r = std::exchange(unfinishedA_, Rotation{});
+    RotateA(r, r.q + 1);
+  }
+
+  // The pairs of V of the last rotation.
+  void FinishV() {
+    if (unfinishedV_.p == 0) return;
+    const Rotation r = std::exchange(unfinishedV_, Rotation{});
+    for (int j = 1; j <= n_; ++j) RotatePair<kGuarded>(v_(j, r.p), v_(j, r.q), r.s, r.tau);
   }
 
   const Matrix& a_;
@@ -200,7 +229,8 @@ class Sweeps {
   const Vector& d_;
   double* const z_;
   const Matrix& v_;
-  PendingRotation pending_;
+  Rotation unfinishedA_;
+  Rotation unfinishedV_;
 };
 
 bool WithinSafeMagnitude(const Matrix& a, int n) {

@@ -5,6 +5,7 @@
 // access is then a plain load or store.
 #pragma once
 
+#include <cmath>
 #include <type_traits>
 
 #include "analysis/Guarded.h"
@@ -37,13 +38,31 @@ class VectorView {
   double* first_;
 };
 
-// Rounds an extended result once, to the double it is stored as: checked for overflow, or, where
-// the caller has ruled overflow out beforehand, not.
+// The guarded operations, or, where the caller has ruled their faults out beforehand, the plain
+// ones: rounding an extended result once to the double it is stored as, division, square root.
 template <bool kGuarded>
 double Round(long double x) {
   if constexpr (kGuarded) {
     return guarded::Store(x);
   } else {
     return static_cast<double>(x);
+  }
+}
+
+template <bool kGuarded>
+long double Divide(long double num, long double den) {
+  if constexpr (kGuarded) {
+    return guarded::Quotient(num, den);
+  } else {
+    return num / den;
+  }
+}
+
+template <bool kGuarded>
+long double Root(long double x) {
+  if constexpr (kGuarded) {
+    return guarded::SquareRoot(x);
+  } else {
+    return std::sqrt(x);
   }
 }

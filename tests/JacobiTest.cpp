@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <random>
 #include <string>
 
 #include "analysis/Components.h"
@@ -203,18 +205,43 @@ TEST(Jacobi, StandardCrossProductsConvergeAfter229Rotations) {
 
 // Scaling a matrix by a power of two scales every quantity of the iteration exactly, so the runs
 // must agree bit for bit. Entries beyond 2^1000 take the build with an overflow check on every
-// stored value and the plain order of steps; small ones the faster build, which must not differ.
+// stored value and the plain order of steps; small ones the faster build, which reorders work on
+// different elements and must not differ.
+void ExpectSameUpToScale(const Matrix10& m, int n, int scale, const std::string& what) {
+  Matrix10 scaled = m;
+  for (int r = 1; r <= n; ++r)
+    for (int c = r; c <= n; ++c) scaled[r][c] = std::ldexp(m[r][c], scale);
+  const Result small = Decompose(m, n);
+  const Result other = Decompose(scaled, n);
+  EXPECT_EQ(other.nrot, small.nrot) << what;
+  EXPECT_TRUE(BitIdentical(other.V, small.V)) << what;
+  for (int k = 1; k <= n; ++k) EXPECT_EQ(other.d[k], std::ldexp(small.d[k], scale)) << what;
+  for (int r = 1; r <= n; ++r)
+    for (int c = r + 1; c <= n; ++c) EXPECT_EQ(other.A[r][c], 0.0) << what;
+}
+
 TEST(Jacobi, CheckedAndFastBuildsAgreeBitForBit) {
-  const Matrix10 m = StandardCrossProducts();
-  for (int scale : {1010, 20, -30}) {
-    Matrix10 scaled = m;
-    for (int r = 1; r <= 10; ++r)
-      for (int c = 1; c <= 10; ++c) scaled[r][c] = std::ldexp(m[r][c], scale);
-    const Result small = Decompose(m, 10);
-    const Result other = Decompose(scaled, 10);
-    EXPECT_EQ(other.nrot, 229) << scale;
-    EXPECT_TRUE(BitIdentical(other.V, small.V)) << scale;
-    for (int k = 1; k <= 10; ++k) EXPECT_EQ(other.d[k], std::ldexp(small.d[k], scale)) << scale;
+  const Matrix10 standard = StandardCrossProducts();
+  EXPECT_EQ(Decompose(standard, 10).nrot, 229);
+  for (int scale : {1010, 20, -30}) ExpectSameUpToScale(standard, 10, scale, "standard");
+
+  // Random matrices, some with entries spread over many orders of magnitude, so that the
+  // threshold keeps elements and the negligibility test drops them.
+  std::mt19937_64 rng(4711);
+  std::uniform_real_distribution<double> u(-1.0, 1.0);
+  for (int n = 1; n <= 10; ++n) {
+    for (int trial = 0; trial < 12; ++trial) {
+      Matrix10 m{};
+      double largest = 0;
+      for (int r = 1; r <= n; ++r) {
+        for (int c = r; c <= n; ++c) {
+          m[r][c] = std::ldexp(u(rng), trial % 3 == 0 ? -3 * (r + c) : 0);
+          largest = std::max(largest, std::fabs(m[r][c]));
+        }
+      }
+      const int scale = 1012 - std::ilogb(largest);  // the largest entry lands beyond 2^1000
+      ExpectSameUpToScale(m, n, scale, "n=" + std::to_string(n) + " #" + std::to_string(trial));
+    }
   }
 }
 

@@ -14,8 +14,9 @@ void CentredCrossProducts(const ObservationTable& X, Vector10& S, Matrix10& M);
 // - P[1..10]: the share of the total variance carried by each component, in percent, largest
 //   first;
 // - V: the unit eigenvectors as columns, in the order of P (row i is variable i);
-// - table columns 11 and 12: the scores of every observation on components 1 and 2, scaled so
-//   that the largest absolute score of each is 0.3.
+// - table columns 11 and 12: the scores of every observation on components 1 and 2, that is the
+//   projections of its deviations from the column means, scaled so that the largest absolute
+//   score of each is 0.3.
 // Columns 1..10 are read only and column 13 is not touched.
 //
 // Fails with "Floating point division by zero" when the eigenvalues sum to exactly 0 (columns 11

@@ -6,9 +6,7 @@
 #include <cmath>
 #include <random>
 
-#include "analysis/Components.h"
 #include "analysis/Jacobi.h"
-#include "analysis/SyntheticData.h"
 
 namespace {
 
@@ -93,18 +91,6 @@ TEST(EigenOracle, RepeatedZeroAndSpreadEigenvalues) {
     for (int k = 0; k < n; ++k) spread(k) = std::pow(10.0, k - 4) * (k % 2 ? -1 : 1);
     Check(WithEigenvalues(spread, rng), "spread n=" + std::to_string(n));
   }
-}
-
-TEST(EigenOracle, StandardCrossProducts) {
-  ObservationTable t{};
-  GenerateObservations(t);
-  Vector10 s;
-  Matrix10 m;
-  CentredCrossProducts(t, s, m);
-  MatrixXd a(10, 10);
-  for (int r = 0; r < 10; ++r)
-    for (int c = 0; c < 10; ++c) a(r, c) = m[r + 1][c + 1];
-  Check(a, "standard");
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "AnalysisTestSupport.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -9,21 +11,6 @@
 #include "analysis/SyntheticData.h"
 
 namespace {
-
-template <typename F>
-std::string ErrorOf(F f) {
-  try {
-    f();
-  } catch (const guarded::ArithmeticError& e) {
-    return e.what();
-  }
-  return "";
-}
-
-template <typename T>
-bool BitIdentical(const T& a, const T& b) {
-  return std::memcmp(&a, &b, sizeof(T)) == 0;
-}
 
 ObservationTable Generated() {
   ObservationTable t{};

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "AnalysisTestSupport.h"
+
 #include <limits>
 
 #include "analysis/Guarded.h"

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "AnalysisTestSupport.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -11,21 +13,6 @@
 #include "analysis/SyntheticData.h"
 
 namespace {
-
-template <typename F>
-std::string ErrorOf(F f) {
-  try {
-    f();
-  } catch (const guarded::ArithmeticError& e) {
-    return e.what();
-  }
-  return "";
-}
-
-template <typename T>
-bool BitIdentical(const T& a, const T& b) {
-  return std::memcmp(&a, &b, sizeof(T)) == 0;
-}
 
 // Every cell a distinct value, so that a stray write anywhere shows.
 Matrix10 Marked(double base) {

@@ -14,13 +14,13 @@ QWidget* FormWidget(TForm& form) { return form.window().qt; }
 
 TControl::Widget* Wrap(QWidget* qt) { return new TControl::Widget{qt}; }
 
+}  // namespace
+
 QFont ToQFont(const TControlFont& font) {
   QFont f(QString::fromStdString(font.Name));
   f.setPixelSize(font.Height < 0 ? -font.Height : std::max(1, font.Height));
   return f;
 }
-
-}  // namespace
 
 // ---- TControl ---------------------------------------------------------------------------------
 

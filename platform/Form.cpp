@@ -78,11 +78,7 @@ void TForm::SetColor(TColor color) {
   window_->qt->setAutoFillBackground(true);
 }
 
-void TForm::SetFont(const TControlFont& font) {
-  QFont f(QString::fromStdString(font.Name));
-  f.setPixelSize(font.Height < 0 ? -font.Height : std::max(1, font.Height));
-  window_->qt->setFont(f);
-}
+void TForm::SetFont(const TControlFont& font) { window_->qt->setFont(ToQFont(font)); }
 
 int32_t TForm::ClientWidth() const { return window_->qt->width(); }
 int32_t TForm::ClientHeight() const { return window_->qt->height(); }

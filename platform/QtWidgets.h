@@ -1,10 +1,14 @@
 // The Qt widgets behind the form and its controls. Only platform/ sources include this.
 #pragma once
 
+#include <QFont>
 #include <QPointer>
 #include <QWidget>
 
 #include "platform/Form.h"
+
+// A control font (negative height: the character height in pixels) as a Qt font.
+QFont ToQFont(const TControlFont& font);
 
 struct TControl::Widget {
   QPointer<QWidget> qt;

@@ -99,11 +99,26 @@ TShiftState ShiftOf(const QMouseEvent& e) {
   return s;
 }
 
-// Whole pixels, clamped so that no window-system coordinate can overflow a 32-bit handler.
+// Whole logical pixels, clamped so that no window-system coordinate can overflow a 32-bit
+// handler. The position is floored, not rounded: on a scaled screen a press on any device pixel
+// of a logical pixel is a press on that logical pixel, the one the picture shows there.
 int32_t Pixel(double v) {
   if (!(v > -1e9)) return -1000000000;
   if (!(v < 1e9)) return 1000000000;
   return static_cast<int32_t>(std::floor(v));
+}
+
+// The event's position in this widget before rounding. Qt hands a widget its position rounded
+// to whole logical pixels, so on a scaled screen the right half of a logical pixel would count as
+// the next one; the window-relative (scene) position keeps the fraction. An event made up with
+// another scene (as a test may send one) keeps its own position.
+QPointF UnroundedPosition(const QWidget& widget, const QMouseEvent& event) {
+  const QPointF rounded = event.position();
+  const QPointF unrounded =
+      event.scenePosition() - QPointF(widget.mapTo(widget.window(), QPoint(0, 0)));
+  const QPointF off = unrounded - rounded;
+  if (std::abs(off.x()) <= 0.5 && std::abs(off.y()) <= 0.5) return unrounded;
+  return rounded;
 }
 
 }  // namespace
@@ -111,8 +126,9 @@ int32_t Pixel(double v) {
 void PaintBoxWidget::Mouse(QMouseEvent* event, const TMouseEvent& handler) {
   const TMouseButton button = ButtonOf(event->button());
   const TShiftState shift = ShiftOf(*event);
-  const int32_t x = Pixel(event->position().x());
-  const int32_t y = Pixel(event->position().y());
+  const QPointF at = UnroundedPosition(*this, *event);
+  const int32_t x = Pixel(at.x());
+  const int32_t y = Pixel(at.y());
   TPaintBox* box = &box_;
   Application->Dispatch([&] { if (handler) handler(box, button, shift, x, y); });
   event->accept();
@@ -129,10 +145,14 @@ TPaintBox::TPaintBox(TForm& owner)
 
 TPaintBox::~TPaintBox() { Application->UnregisterPaintBox(this); }
 
-// The picture follows the control's size; a new size starts from an erased, stale picture.
+// The picture follows the control's size and the device pixel ratio of the screen it is on (it
+// changes when the window moves to another screen); either change starts from an erased, stale
+// picture.
 ImageCanvas& TPaintBox::Picture() {
-  if (picture_.ImageWidth() != Width() || picture_.ImageHeight() != Height()) {
-    picture_.SetSize(Width(), Height());
+  const double ratio = widget().qt ? widget().qt->devicePixelRatioF() : 1.0;
+  if (picture_.ImageWidth() != Width() || picture_.ImageHeight() != Height() ||
+      picture_.Ratio() != ratio) {
+    picture_.SetSize(Width(), Height(), ratio);
     static_cast<PaintBoxWidget*>(widget().qt.data())->stale = true;
   }
   return picture_;

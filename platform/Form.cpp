@@ -2,10 +2,13 @@
 #include <QWindow>
 
 #include "platform/Application.h"
+#include "platform/FixedPalette.h"
 #include "platform/ImageCanvasImpl.h"
 #include "platform/QtWidgets.h"
 
-FormWindow::FormWindow(TForm& form) : QWidget(nullptr), form_(form) {}
+FormWindow::FormWindow(TForm& form) : QWidget(nullptr), form_(form) {
+  setPalette(FixedPalette());  // the controls inherit it
+}
 
 void FormWindow::SetDesignedOuterSize(int width, int height) {
   designedOuter_ = QSize(width, height);
@@ -62,6 +65,8 @@ TForm::~TForm() {
   controls_.clear();
 }
 
+// On Wayland a window cannot place itself: the compositor chooses Left and Top there, and the
+// move is ignored. The size holds everywhere.
 void TForm::SetBounds(int32_t left, int32_t top, int32_t width, int32_t height) {
   window_->qt->move(left, top);
   window_->qt->SetDesignedOuterSize(width, height);

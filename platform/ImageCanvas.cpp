@@ -1,11 +1,13 @@
 #include "platform/ImageCanvasImpl.h"
 
-#include <QApplication>
 #include <QFont>
 #include <QFontMetrics>
-#include <QPalette>
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
+
+#include "platform/DeviceRaster.h"
+#include "platform/FixedPalette.h"
 
 QColor ToQColor(TColor color) {
   const TColor plain = ResolveColor(color);
@@ -14,7 +16,7 @@ QColor ToQColor(TColor color) {
 
 TColor ResolveColor(TColor c) {
   if (!IsSystemColor(c)) return c & 0xFFFFFF;
-  const QPalette palette = QApplication::palette();
+  const QPalette& palette = FixedPalette();
   QColor q = palette.color(QPalette::Button);
   if (c == clWindowText) q = palette.color(QPalette::WindowText);
   return RGB(q.red(), q.green(), q.blue());
@@ -25,23 +27,49 @@ QPainter* ImageCanvas::Impl::Begin() {
   if (!painter) {
     painter.emplace(&image);
     painter->setRenderHint(QPainter::Antialiasing, false);
-    painter->setBackgroundMode(Qt::TransparentMode);  // hatch gaps keep what is beneath
   }
   drawn = true;
   return &*painter;
 }
 
+std::optional<DeviceRaster> ImageCanvas::Impl::Raster() {
+  if (image.isNull()) return std::nullopt;
+  painter.reset();  // the raster writes the pixels itself
+  drawn = true;
+  return DeviceRaster(image, ratio, width, height);
+}
+
 ImageCanvas::ImageCanvas() : impl_(std::make_unique<Impl>()) {}
 ImageCanvas::~ImageCanvas() = default;
 
-void ImageCanvas::SetSize(int32_t width, int32_t height) {
-  Finish();
-  impl_->image = QImage(std::max(width, 0), std::max(height, 0), QImage::Format_RGB32);
-  if (!impl_->image.isNull()) impl_->image.fill(ToQColor(clBtnFace));
+namespace {
+
+// Device pixels for a logical span: enough to cover it whole at a fractional ratio.
+int DeviceSpan(int logical, double ratio) {
+  return static_cast<int>(std::ceil(static_cast<double>(logical) * ratio));
 }
 
-int32_t ImageCanvas::ImageWidth() const { return impl_->image.width(); }
-int32_t ImageCanvas::ImageHeight() const { return impl_->image.height(); }
+}  // namespace
+
+void ImageCanvas::SetSize(int32_t width, int32_t height, double ratio) {
+  Finish();
+  if (!(ratio > 0.0 && ratio <= 16.0)) ratio = 1.0;  // also NaN
+  Impl& d = *impl_;
+  d.width = std::max(width, 0);
+  d.height = std::max(height, 0);
+  d.ratio = ratio;
+  d.image = QImage(DeviceSpan(d.width, ratio), DeviceSpan(d.height, ratio), QImage::Format_RGB32);
+  if (d.image.isNull()) {
+    d.width = d.height = 0;  // too large to hold: an empty picture, as a zero size gives
+    return;
+  }
+  d.image.setDevicePixelRatio(ratio);
+  d.image.fill(ToQColor(clBtnFace));
+}
+
+int32_t ImageCanvas::ImageWidth() const { return impl_->width; }
+int32_t ImageCanvas::ImageHeight() const { return impl_->height; }
+double ImageCanvas::Ratio() const { return impl_->ratio; }
 
 void ImageCanvas::Fill(TColor color) {
   Finish();
@@ -52,8 +80,11 @@ void ImageCanvas::Fill(TColor color) {
 TColor ImageCanvas::PixelAt(int32_t x, int32_t y) {
   Finish();
   impl_->drawn = true;  // reading does not undo a pending "drawn" report
-  if (!impl_->image.valid(x, y)) return ResolveColor(clBtnFace);
-  const QRgb p = impl_->image.pixel(x, y);
+  const Impl& d = *impl_;
+  if (x < 0 || y < 0 || x >= d.width || y >= d.height) return ResolveColor(clBtnFace);
+  const int dx = std::min(static_cast<int>((x + 0.5) * d.ratio), d.image.width() - 1);
+  const int dy = std::min(static_cast<int>((y + 0.5) * d.ratio), d.image.height() - 1);
+  const QRgb p = d.image.pixel(dx, dy);
   return RGB(qRed(p), qGreen(p), qBlue(p));
 }
 
@@ -81,7 +112,7 @@ __extension__ using Int128 = __int128;  // exact products of two 32-bit spans
 // so the line is rasterised here: for step i along the major axis the minor coordinate is the
 // nearest one to the exact line. Only steps that land inside the picture are visited, so a line
 // from far outside costs no more than one across it.
-void FillLine(QPainter& p, const QColor& colour, int64_t x0, int64_t y0, int64_t x1, int64_t y1,
+void FillLine(DeviceRaster& raster, QRgb colour, int64_t x0, int64_t y0, int64_t x1, int64_t y1,
               int64_t width, int64_t height) {
   const bool xMajor = std::llabs(x1 - x0) >= std::llabs(y1 - y0);
   if (!xMajor) {  // walk along y: swap the roles of the axes
@@ -105,8 +136,8 @@ void FillLine(QPainter& p, const QColor& colour, int64_t x0, int64_t y0, int64_t
     if (m < 0 || m >= height) return;
     const int64_t a = x0 + sx * from, b = x0 + sx * to;
     const int lo = static_cast<int>(std::min(a, b)), len = static_cast<int>(std::llabs(b - a) + 1);
-    p.fillRect(xMajor ? QRect(lo, static_cast<int>(m), len, 1) : QRect(static_cast<int>(m), lo, 1, len),
-               colour);
+    raster.Fill(xMajor ? QRect(lo, static_cast<int>(m), len, 1) : QRect(static_cast<int>(m), lo, 1, len),
+                colour);
   };
   if (first > last) return;
   int64_t runStart = first, runMinor = minorAt(first);
@@ -126,31 +157,30 @@ void FillLine(QPainter& p, const QColor& colour, int64_t x0, int64_t y0, int64_t
 void ImageCanvas::LineTo(int32_t X, int32_t Y) {
   const TPoint from = penPos_;
   penPos_ = {X, Y};
-  QPainter* p = impl_->Begin();
-  if (!p) return;
-  FillLine(*p, ToQColor(Pen.Color), from.X, from.Y, X, Y, impl_->image.width(),
-           impl_->image.height());
+  std::optional<DeviceRaster> raster = impl_->Raster();
+  if (!raster) return;
+  FillLine(*raster, ToQColor(Pen.Color).rgb(), from.X, from.Y, X, Y, impl_->width, impl_->height);
 }
 
 void ImageCanvas::Rectangle(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2) {
-  QPainter* p = impl_->Begin();
-  if (!p) return;
-  const int w = impl_->image.width(), h = impl_->image.height();
+  std::optional<DeviceRaster> raster = impl_->Raster();
+  if (!raster) return;
+  const int w = impl_->width, h = impl_->height;
   const int left = Clamp(std::min(X1, X2), w), right = Clamp(std::max(X1, X2), w);
   const int top = Clamp(std::min(Y1, Y2), h), bottom = Clamp(std::max(Y1, Y2), h);
   if (left == right || top == bottom) return;
   if (right - left > 2 && bottom - top > 2) {
     const QRect inside(left + 1, top + 1, right - left - 2, bottom - top - 2);
     if (Brush.Style == bsSolid)
-      p->fillRect(inside, ToQColor(Brush.Color));
+      raster->Fill(inside, ToQColor(Brush.Color).rgb());
     else
-      p->fillRect(inside, QBrush(ToQColor(Brush.Color), Qt::DiagCrossPattern));
+      raster->Hatch(inside, ToQColor(Brush.Color).rgb());
   }
-  const QColor outline = ToQColor(Pen.Color);
-  p->fillRect(QRect(left, top, right - left, 1), outline);
-  p->fillRect(QRect(left, bottom - 1, right - left, 1), outline);
-  p->fillRect(QRect(left, top, 1, bottom - top), outline);
-  p->fillRect(QRect(right - 1, top, 1, bottom - top), outline);
+  const QRgb outline = ToQColor(Pen.Color).rgb();
+  raster->Fill(QRect(left, top, right - left, 1), outline);
+  raster->Fill(QRect(left, bottom - 1, right - left, 1), outline);
+  raster->Fill(QRect(left, top, 1, bottom - top), outline);
+  raster->Fill(QRect(right - 1, top, 1, bottom - top), outline);
 }
 
 namespace {
@@ -177,9 +207,16 @@ void ImageCanvas::TextOut(int32_t X, int32_t Y, const std::string& Text) {
   const QString text = QString::fromStdString(Text);
   const int width = metrics.horizontalAdvance(text);
   penPos_ = {static_cast<int32_t>(std::clamp<int64_t>(int64_t{X} + width, INT32_MIN, INT32_MAX)), Y};
-  QPainter* p = impl_->Begin();
+  if (Brush.Style == bsSolid) {
+    std::optional<DeviceRaster> raster = impl_->Raster();
+    if (!raster) return;
+    const int w = impl_->width, h = impl_->height;
+    const int left = Clamp(X, w), right = Clamp(int64_t{X} + width, w);
+    const int top = Clamp(Y, h), bottom = Clamp(int64_t{Y} + metrics.height(), h);
+    raster->Fill(QRect(left, top, right - left, bottom - top), ToQColor(Brush.Color).rgb());
+  }
+  QPainter* p = impl_->Begin();  // the glyphs at device resolution, smoothed as the desktop's are
   if (!p) return;
-  if (Brush.Style == bsSolid) p->fillRect(QRect(X, Y, width, metrics.height()), ToQColor(Brush.Color));
   p->setFont(font);
   p->setPen(ToQColor(Font.Color));
   p->drawText(QPoint(X, Y + metrics.ascent()), text);

@@ -1,4 +1,6 @@
 // The real canvas: draws into a persistent picture held in memory (the paint box shows it).
+// Coordinates are logical pixels; the picture itself may hold more device pixels per logical
+// one, as a scaled screen shows it.
 #pragma once
 
 #include <memory>
@@ -12,13 +14,17 @@ class ImageCanvas final : public TCanvas {
   ImageCanvas(const ImageCanvas&) = delete;
   ImageCanvas& operator=(const ImageCanvas&) = delete;
 
-  // A new picture of the given size, filled with clBtnFace.
-  void SetSize(int32_t width, int32_t height);
+  // A new picture of the given logical size, filled with clBtnFace, kept at `ratio` device
+  // pixels per logical pixel (a ratio that is not a positive number counts as 1).
+  void SetSize(int32_t width, int32_t height, double ratio = 1.0);
   int32_t ImageWidth() const;
   int32_t ImageHeight() const;
+  double Ratio() const;
 
   void Fill(TColor color);          // the whole picture, pen and brush untouched
-  TColor PixelAt(int32_t x, int32_t y);  // a plain colour; clBtnFace for points outside
+  // A plain colour; clBtnFace for points outside. At a ratio above 1 the device pixel that holds
+  // the logical pixel's centre.
+  TColor PixelAt(int32_t x, int32_t y);
 
   // Finishes the drawing in progress. Reports whether anything was drawn since the last call.
   bool Finish();

@@ -1,5 +1,6 @@
 # Shared by the scripts that drive the real program on a virtual X display. Source it.
-# start_display: an Xvfb on a free display number, exported as DISPLAY, stopped on exit.
+# start_display: an Xvfb on a free display number, exported as DISPLAY, stopped on exit
+#   (XVFB_SCREEN sets its screen, 1280x1024x24 by default: a scaled window needs a larger one).
 # start_program BINARY: runs it there and sets WINDOW to the id of its main window.
 # pixel FILE X Y: the colour of one pixel of a PNG as RRGGBB.
 
@@ -7,7 +8,7 @@ start_display() {
   local n
   for n in $(seq 90 140); do
     [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    Xvfb ":$n" -screen 0 "${XVFB_SCREEN:-1280x1024x24}" -nolisten tcp >/dev/null 2>&1 &
     XVFB_PID=$!
     export DISPLAY=":$n"
     for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done

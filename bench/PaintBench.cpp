@@ -49,6 +49,30 @@ void PaintArgs(benchmark::internal::Benchmark* b) {
 
 BENCHMARK(BM_Paint)->Apply(PaintArgs);
 
+// The components view as a window paint draws it (erase, then paint) on a scaled screen, beside
+// the same number of device pixels at ratio 1. args: logical width, height, ratio in percent.
+void BM_PaintAtRatio(benchmark::State& state) {
+  const auto width = static_cast<int32_t>(state.range(0));
+  const auto height = static_cast<int32_t>(state.range(1));
+  TF_PCA* form = Window();
+  form->Kl_A->SetVisible(false);
+  ImageCanvas canvas;
+  canvas.SetSize(width, height, static_cast<double>(state.range(2)) / 100.0);
+  for (auto _ : state) {
+    canvas.Fill(clBtnFace);
+    form->Paint(canvas, width, height);
+    canvas.Finish();
+  }
+  benchmark::DoNotOptimize(canvas.PixelAt(19, 33));
+}
+
+BENCHMARK(BM_PaintAtRatio)
+    ->ArgNames({"w", "h", "ratio_pct"})
+    ->Args({3840, 2160, 100})
+    ->Args({1920, 1080, 200})
+    ->Args({2560, 1440, 150})
+    ->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
 int main(int argc, char** argv) {

@@ -24,4 +24,6 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "pca developers <pca-dev@example.org>")
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "libc6, libstdc++6, libgcc-s1, libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), qt6-qpa-plugins, fonts-liberation")
+# The native Wayland platform; without it Qt falls back to X11 (XWayland) on a Wayland desktop.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 include(CPack)

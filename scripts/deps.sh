@@ -3,8 +3,10 @@
 # Usage: scripts/deps.sh [run|test]
 set -euo pipefail
 
-build=(g++ cmake make pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev fonts-liberation)
-test_only=(libgtest-dev libbenchmark-dev libeigen3-dev xvfb xdotool x11-utils imagemagick libx11-dev time)
+# qt6-qpa-plugins brings the X11 and offscreen platforms, qt6-wayland the native Wayland one.
+build=(g++ cmake make pkg-config qt6-base-dev qt6-qpa-plugins qt6-wayland libgl-dev fonts-liberation)
+test_only=(libgtest-dev libbenchmark-dev libeigen3-dev xvfb xdotool x11-utils imagemagick libx11-dev time
+           weston)
 
 wanted=("${build[@]}")
 [ "${1:-run}" = test ] && wanted+=("${test_only[@]}")

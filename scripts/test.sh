@@ -23,3 +23,6 @@ scripts/leakcheck.sh
 
 # The real program on a virtual display, driven with the mouse.
 scripts/e2e.sh build/test/pca build/e2e
+
+# The real program natively on a Wayland compositor.
+scripts/wayland-check.sh build/test/pca build/wayland

@@ -1,7 +1,7 @@
 // The pixel rules of the real canvas.
 #include <gtest/gtest.h>
 
-#include "platform/ImageCanvas.h"
+#include "platform/ImageCanvasImpl.h"
 
 namespace {
 
@@ -132,6 +132,43 @@ TEST_F(CanvasPixels, ColoursAreBlueGreenRedWithRedInTheLowByte) {
   EXPECT_EQ(GreenOf(clOlive), 128);
   EXPECT_EQ(BlueOf(clOlive), 0);
   EXPECT_FALSE(IsSystemColor(ResolveColor(clBtnFace)));
+}
+
+// A rectangle, a hatched bar and two lines at ratio 3 and at ratio 1: every device pixel at 3 is
+// the colour of the logical pixel it lies in, so each logical pixel is a 3 x 3 block and the end
+// point of a line stays out in logical pixels.
+TEST_F(CanvasPixels, AtAWholeRatioEveryLogicalPixelIsABlockOfDevicePixels) {
+  auto draw = [](ImageCanvas& c) {
+    c.Fill(clWhite);
+    c.Pen.Color = clRed;
+    c.Brush.Color = clYellow;
+    c.Rectangle(3, 2, 17, 11);
+    c.Pen.Color = clBlack;
+    c.Brush.Color = clOlive;
+    c.Brush.Style = bsDiagCross;
+    c.Rectangle(20, 4, 39, 28);
+    c.MoveTo(1, 29);
+    c.LineTo(38, 13);
+    c.LineTo(38, 0);
+  };
+  draw(canvas);
+  ImageCanvas scaled;
+  scaled.SetSize(40, 30, 3.0);
+  draw(scaled);
+  scaled.Finish();
+  const QImage& image = scaled.impl().image;
+  ASSERT_EQ(image.width(), 120);
+  ASSERT_EQ(image.height(), 90);
+  int unlike = 0;
+  for (int dy = 0; dy < 90; ++dy)
+    for (int dx = 0; dx < 120; ++dx) {
+      const QRgb p = image.pixel(dx, dy);
+      unlike += RGB(qRed(p), qGreen(p), qBlue(p)) != canvas.PixelAt(dx / 3, dy / 3);
+    }
+  EXPECT_EQ(unlike, 0);
+  EXPECT_EQ(scaled.PixelAt(38, 0), clWhite);  // the end point
+  EXPECT_EQ(scaled.PixelAt(38, 1), clBlack);
+  EXPECT_EQ(scaled.ImageWidth(), 40);
 }
 
 TEST_F(CanvasPixels, FarAwayCoordinatesAndAnEmptyPictureAreHarmless) {

@@ -6,7 +6,7 @@ set -euo pipefail
 # qt6-qpa-plugins brings the X11 and offscreen platforms, qt6-wayland the native Wayland one.
 build=(g++ cmake make pkg-config qt6-base-dev qt6-qpa-plugins qt6-wayland libgl-dev fonts-liberation)
 test_only=(libgtest-dev libbenchmark-dev libeigen3-dev xvfb xdotool x11-utils imagemagick libx11-dev time
-           weston)
+           weston lintian appstream desktop-file-utils)
 
 wanted=("${build[@]}")
 [ "${1:-run}" = test ] && wanted+=("${test_only[@]}")

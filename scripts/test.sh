@@ -26,3 +26,7 @@ scripts/e2e.sh build/test/pca build/e2e
 
 # The real program natively on a Wayland compositor.
 scripts/wayland-check.sh build/test/pca build/wayland
+
+# The Debian package: lintian, AppStream and desktop entry checks, then installed, started and
+# removed.
+scripts/package.sh --check

@@ -18,7 +18,7 @@ double ScaleFactor() {
   return ok && f > 0 ? f : 1.0;
 }
 
-struct Box {
+struct TextCell {
   int left, top, right, bottom;  // logical pixels, right and bottom excluded
   bool Holds(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
 };
@@ -37,13 +37,12 @@ class Scaled : public WindowFixture {
     reference.Fill(clBtnFace);
     form->Paint(reference, 547, 492);
   }
-  QWidget* Box() const { return WindowFixture::Box(); }
 
   // The text cells of the shares, with a margin for glyphs that reach outside their advance.
-  std::vector<::Box> Texts() {
+  std::vector<TextCell> Texts() {
     RecordingCanvas recording;
     form->Paint(recording, 547, 492);
-    std::vector<::Box> boxes;
+    std::vector<TextCell> boxes;
     reference.Font.Size = 12;
     for (const CanvasOp& op : recording.ops) {
       int x = 0, y = 0;
@@ -55,7 +54,7 @@ class Scaled : public WindowFixture {
   }
   bool InText(int x, int y) {
     if (texts.empty()) texts = Texts();
-    for (const ::Box& b : texts)
+    for (const TextCell& b : texts)
       if (b.Holds(x, y)) return true;
     return false;
   }
@@ -82,7 +81,7 @@ class Scaled : public WindowFixture {
   double ratio = 1.0;
   QImage image;
   ImageCanvas reference;
-  std::vector<::Box> texts;
+  std::vector<TextCell> texts;
 };
 
 TEST_F(Scaled, ThePictureIsKeptAtTheScreensRatio) {
@@ -128,7 +127,7 @@ TEST_F(Scaled, OutsideTheTextEveryDevicePixelIsThePicturesOwn) {
 // logical pixel it lies in; drawn at device resolution, many differ.
 TEST_F(Scaled, TheSharesAreDrawnAtDeviceResolution) {
   ASSERT_EQ(Texts().size(), 2u);
-  for (const ::Box& b : Texts()) {
+  for (const TextCell& b : Texts()) {
     int ink = 0, unlikeBlownUp = 0;
     for (int dy = static_cast<int>(b.top * ratio); dy < static_cast<int>(b.bottom * ratio); ++dy)
       for (int dx = static_cast<int>(b.left * ratio); dx < static_cast<int>(b.right * ratio); ++dx) {

@@ -20,7 +20,8 @@ TF_PCA* Window() {
   return form;
 }
 
-// args: width, height, data view (0 or 1), erase first as a window paint does (0 or 1)
+// args: logical width, height, data view (0 or 1), erase first as a window paint does (0 or 1),
+// device pixel ratio in percent
 void BM_Paint(benchmark::State& state) {
   const auto width = static_cast<int32_t>(state.range(0));
   const auto height = static_cast<int32_t>(state.range(1));
@@ -28,7 +29,7 @@ void BM_Paint(benchmark::State& state) {
   form->Kl_A->SetVisible(state.range(2) != 0);
   const bool erase = state.range(3) != 0;
   ImageCanvas canvas;
-  canvas.SetSize(width, height);
+  canvas.SetSize(width, height, static_cast<double>(state.range(4)) / 100.0);
   for (auto _ : state) {
     if (erase) canvas.Fill(clBtnFace);
     form->Paint(canvas, width, height);
@@ -38,40 +39,19 @@ void BM_Paint(benchmark::State& state) {
 }
 
 void PaintArgs(benchmark::internal::Benchmark* b) {
-  b->ArgNames({"w", "h", "data_view", "erase"});
+  b->ArgNames({"w", "h", "data_view", "erase", "ratio_pct"});
   for (int erase : {0, 1})
     for (int dataView : {0, 1}) {
-      b->Args({547, 492, dataView, erase});
-      b->Args({3840, 2160, dataView, erase});
+      b->Args({547, 492, dataView, erase, 100});
+      b->Args({3840, 2160, dataView, erase, 100});
     }
+  // A window paint of the components view on scaled screens, with the device pixels of 4K.
+  b->Args({1920, 1080, 0, 1, 200});
+  b->Args({2560, 1440, 0, 1, 150});
   b->Unit(benchmark::kMicrosecond);
 }
 
 BENCHMARK(BM_Paint)->Apply(PaintArgs);
-
-// The components view as a window paint draws it (erase, then paint) on a scaled screen, beside
-// the same number of device pixels at ratio 1. args: logical width, height, ratio in percent.
-void BM_PaintAtRatio(benchmark::State& state) {
-  const auto width = static_cast<int32_t>(state.range(0));
-  const auto height = static_cast<int32_t>(state.range(1));
-  TF_PCA* form = Window();
-  form->Kl_A->SetVisible(false);
-  ImageCanvas canvas;
-  canvas.SetSize(width, height, static_cast<double>(state.range(2)) / 100.0);
-  for (auto _ : state) {
-    canvas.Fill(clBtnFace);
-    form->Paint(canvas, width, height);
-    canvas.Finish();
-  }
-  benchmark::DoNotOptimize(canvas.PixelAt(19, 33));
-}
-
-BENCHMARK(BM_PaintAtRatio)
-    ->ArgNames({"w", "h", "ratio_pct"})
-    ->Args({3840, 2160, 100})
-    ->Args({1920, 1080, 200})
-    ->Args({2560, 1440, 150})
-    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -30,9 +30,13 @@ std::array<uint8_t, 8> DiagCrossRows() {
 DeviceRaster::DeviceRaster(QImage& image, double ratio, int width, int height)
     : image_(image), ratio_(ratio), picture_(0, 0, width, height) {}
 
+int DeviceRaster::DeviceAt(int logical, double ratio) {
+  return static_cast<int>(std::ceil(static_cast<double>(logical) * ratio));
+}
+
+// Clipped logical rectangles keep their device pixels inside the image.
 int DeviceRaster::Device(int logical, int deviceSize) const {
-  const double d = std::ceil(static_cast<double>(logical) * ratio_);
-  return static_cast<int>(std::clamp(d, 0.0, static_cast<double>(deviceSize)));
+  return std::min(DeviceAt(logical, ratio_), deviceSize);
 }
 
 QRect DeviceRaster::Clip(const QRect& logical) const { return logical.intersected(picture_); }

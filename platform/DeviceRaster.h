@@ -15,6 +15,10 @@ class DeviceRaster {
   // `width` x `height` logical pixels, the image at least their device size.
   DeviceRaster(QImage& image, double ratio, int width, int height);
 
+  // The first device pixel of logical pixel `logical`; for a size, the device pixels that hold
+  // that many logical ones whole.
+  static int DeviceAt(int logical, double ratio);
+
   void Fill(const QRect& logical, QRgb colour);
   // The diagonal cross hatch, its pattern in logical pixels anchored at the picture's origin;
   // the gaps keep what is there.

@@ -3,7 +3,6 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <algorithm>
-#include <cmath>
 #include <cstdint>
 
 #include "platform/DeviceRaster.h"
@@ -42,15 +41,6 @@ std::optional<DeviceRaster> ImageCanvas::Impl::Raster() {
 ImageCanvas::ImageCanvas() : impl_(std::make_unique<Impl>()) {}
 ImageCanvas::~ImageCanvas() = default;
 
-namespace {
-
-// Device pixels for a logical span: enough to cover it whole at a fractional ratio.
-int DeviceSpan(int logical, double ratio) {
-  return static_cast<int>(std::ceil(static_cast<double>(logical) * ratio));
-}
-
-}  // namespace
-
 void ImageCanvas::SetSize(int32_t width, int32_t height, double ratio) {
   Finish();
   if (!(ratio > 0.0 && ratio <= 16.0)) ratio = 1.0;  // also NaN
@@ -58,7 +48,8 @@ void ImageCanvas::SetSize(int32_t width, int32_t height, double ratio) {
   d.width = std::max(width, 0);
   d.height = std::max(height, 0);
   d.ratio = ratio;
-  d.image = QImage(DeviceSpan(d.width, ratio), DeviceSpan(d.height, ratio), QImage::Format_RGB32);
+  d.image = QImage(DeviceRaster::DeviceAt(d.width, ratio), DeviceRaster::DeviceAt(d.height, ratio),
+                   QImage::Format_RGB32);
   if (d.image.isNull()) {
     d.width = d.height = 0;  // too large to hold: an empty picture, as a zero size gives
     return;

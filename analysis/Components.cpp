@@ -7,7 +7,8 @@
 using guarded::Quotient;
 using guarded::Store;
 
-// Every expression is evaluated in long double and rounded to double once, when it is stored.
+// Every expression is evaluated in the extended type Real and rounded to double once, when it is
+// stored.
 // All loop bounds are the fixed sizes of the table and matrices, so the loops use unchecked views.
 // The sums over the table come in two builds: a guarded one that checks every stored sum for
 // overflow, and a fast one without those checks for tables whose values cannot make any sum
@@ -31,7 +32,7 @@ constexpr int n = kVariables;
 //   score_j = sum_i V[i][k] (X[j][i] - mean_i), stored after every addition
 // The guarded build takes one observation at a time, so that an overflow leaves the scores before
 // it written. The fast one, for a table that cannot overflow, runs the twenty sums side by side.
-template <bool kGuarded>
+template <typename Real, bool kGuarded>
 void Scores(const Table& x, const Matrix& v, const double* mean, int k) {
   const int column = kVariables + k;
   double sc[kObservations + 1];  // 1-based
@@ -39,23 +40,23 @@ void Scores(const Table& x, const Matrix& v, const double* mean, int k) {
     for (int j = 1; j <= kObservations; ++j) {
       sc[j] = 0.0;
       for (int i = 1; i <= n; ++i)
-        sc[j] = Store(v(i, k) * (static_cast<long double>(x(j, i)) - mean[i]) + sc[j]);
+        sc[j] = Store(v(i, k) * (Real(x(j, i)) - mean[i]) + sc[j]);
       x(j, column) = sc[j];
     }
   } else {
     for (int j = 1; j <= kObservations; ++j) sc[j] = 0.0;
     for (int i = 1; i <= n; ++i)
       for (int j = 1; j <= kObservations; ++j)
-        sc[j] = Round<false>(v(i, k) * (static_cast<long double>(x(j, i)) - mean[i]) + sc[j]);
+        sc[j] = Round<false>(v(i, k) * (Real(x(j, i)) - mean[i]) + sc[j]);
     for (int j = 1; j <= kObservations; ++j) x(j, column) = sc[j];
   }
   double max = 0.0;
   for (int j = 1; j <= kObservations; ++j)
     if (std::fabs(sc[j]) > max) max = std::fabs(sc[j]);
-  double f = Store(Quotient(1.0L, max));
-  f = Store(0.3L * f);
+  double f = Store(Quotient(Real(1), max));
+  f = Store(kThreeTenths<Real> * f);
   for (int j = 1; j <= kObservations; ++j)
-    x(j, column) = Store(static_cast<long double>(x(j, column)) * f);
+    x(j, column) = Store(Real(x(j, column)) * f);
 }
 
 // Table values of at most 2^500 in magnitude give products of at most 2^1000, sums of 20 of them
@@ -69,18 +70,19 @@ bool WithinSafeMagnitude(const ConstTable& x) {
   return true;
 }
 
-template <bool kGuarded>
+template <typename Real, bool kGuarded>
 void Accumulate(const ConstTable& x, const Vector& s, const Matrix& m) {
   // S[i] = sum_j X[j][i]; M[i][k] = sum_j X[j][i] X[j][k], each sum stored after every addition.
   for (int j = 1; j <= kObservations; ++j) {
     for (int i = 1; i <= n; ++i) {
-      const long double xji = x(j, i);
+      const Real xji = x(j, i);
       s(i) = Round<kGuarded>(xji + s(i));
       for (int k = i; k <= n; ++k) m(i, k) = Round<kGuarded>(xji * x(j, k) + m(i, k));
     }
   }
 }
 
+template <typename Real>
 void CrossProducts(const ConstTable& x, bool bounded, Vector10& S, Matrix10& M) {
   const Vector s(S);
   const Matrix m(M, n);
@@ -89,14 +91,14 @@ void CrossProducts(const ConstTable& x, bool bounded, Vector10& S, Matrix10& M) 
     for (int k = i; k <= n; ++k) m(i, k) = 0.0;
   }
   if (bounded) {
-    Accumulate<false>(x, s, m);
+    Accumulate<Real, false>(x, s, m);
   } else {
-    Accumulate<true>(x, s, m);
+    Accumulate<Real, true>(x, s, m);
   }
   // M[i][k] -= S[i] S[k] / 20, then mirrored into the lower triangle.
   for (int i = 1; i <= n; ++i)
     for (int k = i; k <= n; ++k)
-      m(i, k) = Store(m(i, k) - static_cast<long double>(s(i)) * s(k) / 20);
+      m(i, k) = Store(m(i, k) - Real(s(i)) * s(k) / 20);
   for (int i = 1; i <= n; ++i)
     for (int k = 1; k <= i - 1; ++k) m(i, k) = m(k, i);
 }
@@ -105,37 +107,43 @@ void CrossProducts(const ConstTable& x, bool bounded, Vector10& S, Matrix10& M) 
 
 void CentredCrossProducts(const ObservationTable& X, Vector10& S, Matrix10& M) {
   const ConstTable x(X, kObservations);
-  CrossProducts(x, WithinSafeMagnitude(x), S, M);
+  CrossProducts<Extended>(x, WithinSafeMagnitude(x), S, M);
 }
 
-void ComputeComponents(ObservationTable& X, Vector10& P, Matrix10& V) {
+template <typename Real>
+void ComputeComponentsWith(ObservationTable& X, Vector10& P, Matrix10& V) {
   Vector10& S = P;  // the column sums, then the eigenvalues, then the percentages
   const ConstTable x(X, kObservations);
   const bool bounded = WithinSafeMagnitude(x);
   Matrix10 M;
-  CrossProducts(x, bounded, S, M);
+  CrossProducts<Real>(x, bounded, S, M);
 
   // The means, kept for the scores before the eigenvalues take the place of the sums.
   const Vector s(S);
   double mean[n + 1];  // 1-based
-  for (int i = 1; i <= n; ++i) mean[i] = Store(static_cast<long double>(s(i)) / 20);
+  for (int i = 1; i <= n; ++i) mean[i] = Store(Real(s(i)) / 20);
 
   int nrot;
-  Jacobi(M, n, S, V, nrot);
+  JacobiWith<Real>(M, n, S, V, nrot);
 
   // P[k] = 100 lambda_k / (lambda_1 + ... + lambda_10)
   double total = 0.0;
-  for (int k = 1; k <= n; ++k) total = Store(static_cast<long double>(total) + s(k));
-  const double f = Store(Quotient(100.0L, total));
-  for (int k = 1; k <= n; ++k) s(k) = Store(static_cast<long double>(s(k)) * f);
+  for (int k = 1; k <= n; ++k) total = Store(Real(total) + s(k));
+  const double f = Store(Quotient(Real(100), total));
+  for (int k = 1; k <= n; ++k) s(k) = Store(Real(s(k)) * f);
 
   const Table scores(X, kObservations);
   const Matrix v(V, n);
   if (bounded) {
-    Scores<false>(scores, v, mean, 1);
-    Scores<false>(scores, v, mean, 2);
+    Scores<Real, false>(scores, v, mean, 1);
+    Scores<Real, false>(scores, v, mean, 2);
   } else {
-    Scores<true>(scores, v, mean, 1);
-    Scores<true>(scores, v, mean, 2);
+    Scores<Real, true>(scores, v, mean, 1);
+    Scores<Real, true>(scores, v, mean, 2);
   }
 }
+
+template void ComputeComponentsWith<SoftExtended>(ObservationTable&, Vector10&, Matrix10&);
+#if PCA_HAS_X87
+template void ComputeComponentsWith<long double>(ObservationTable&, Vector10&, Matrix10&);
+#endif

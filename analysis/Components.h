@@ -9,6 +9,11 @@
 // not divided by the number of observations, full and symmetric.
 void CentredCrossProducts(const ObservationTable& X, Vector10& S, Matrix10& M);
 
+// Evaluated in a chosen extended type (see JacobiWith); the
+// function below uses Extended.
+template <typename Real>
+void ComputeComponentsWith(ObservationTable& X, Vector10& P, Matrix10& V);
+
 // Builds the centred cross-product matrix of variables 1..10, diagonalises it with Jacobi and
 // delivers:
 // - P[1..10]: the share of the total variance carried by each component, in percent, largest
@@ -23,4 +28,6 @@ void CentredCrossProducts(const ObservationTable& X, Vector10& S, Matrix10& M);
 // and 12 untouched), when every score of component 1 is exactly 0 (column 11 then holds those
 // zeros, column 12 untouched) or when every score of component 2 is (column 11 holds its scaled
 // scores, column 12 zeros).
-void ComputeComponents(ObservationTable& X, Vector10& P, Matrix10& V);
+inline void ComputeComponents(ObservationTable& X, Vector10& P, Matrix10& V) {
+  ComputeComponentsWith<Extended>(X, P, V);
+}

@@ -6,38 +6,14 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
-#include <stdexcept>
+#include <type_traits>
 
-static_assert(std::numeric_limits<long double>::digits == 64,
-              "the numeric rules need the x87 extended type (64-bit significand)");
+#include "analysis/ArithmeticError.h"
+#include "analysis/Extended.h"
+
 static_assert(std::numeric_limits<double>::is_iec559, "doubles must be IEEE binary64");
 
 namespace guarded {
-
-enum class Fault { RangeCheck, IntegerOverflow, DivisionByZero, InvalidOperation, Overflow };
-
-constexpr const char* MessageOf(Fault fault) {
-  switch (fault) {
-    case Fault::RangeCheck: return "Range check error";
-    case Fault::IntegerOverflow: return "Integer overflow";
-    case Fault::DivisionByZero: return "Floating point division by zero";
-    case Fault::InvalidOperation: return "Invalid floating point operation";
-    case Fault::Overflow: return "Floating point overflow";
-  }
-  return "Range check error";
-}
-
-// Carries the exact text the user sees; the application's error handler shows what().
-class ArithmeticError : public std::runtime_error {
- public:
-  explicit ArithmeticError(Fault fault) : std::runtime_error(MessageOf(fault)), fault_(fault) {}
-  Fault fault() const { return fault_; }
-
- private:
-  Fault fault_;
-};
-
-[[noreturn]] inline void Raise(Fault fault) { throw ArithmeticError(fault); }
 
 // ---- 32-bit integers -------------------------------------------------------------------------
 
@@ -65,34 +41,40 @@ inline int32_t Narrow(int64_t v) {
 }
 
 // ---- Reals -------------------------------------------------------------------------------------
-// Expressions are evaluated in long double; these are the places where the floating-point unit
-// would trap. Stored values are always finite, so only division, square root and the rounding to
-// double on assignment can fault.
+// Expressions are evaluated in an extended type (Extended, or the other one where both are
+// compared); these are the places where the floating-point unit would trap. Stored values are
+// always finite, so only division, square root and the rounding to double on assignment can
+// fault.
 
-inline long double Quotient(long double num, long double den) {
-  if (den == 0.0L) Raise(num == 0.0L || std::isnan(num) ? Fault::InvalidOperation
-                                                        : Fault::DivisionByZero);
+template <typename Real>
+Real Quotient(Real num, std::type_identity_t<Real> den) {
+  if (den == Real(0)) Raise(num == Real(0) || extended::IsNaN(num) ? Fault::InvalidOperation
+                                                                   : Fault::DivisionByZero);
   return num / den;
 }
 
-inline long double SquareRoot(long double x) {
-  if (x < 0.0L || std::isnan(x)) Raise(Fault::InvalidOperation);
-  return std::sqrt(x);
+template <typename Real>
+Real SquareRoot(Real x) {
+  if (x < Real(0) || extended::IsNaN(x)) Raise(Fault::InvalidOperation);
+  return extended::Sqrt(x);
 }
 
 // Rounds an extended result once, to the double it is stored as.
-inline double Store(long double x) {
-  const double d = static_cast<double>(x);
+template <typename Real>
+double Store(Real x) {
+  const double d = extended::ToDouble(x);
   if (!std::isfinite(d)) Raise(std::isnan(d) ? Fault::InvalidOperation : Fault::Overflow);
   return d;
 }
 
 // Rounds a real to a whole number of pixels, an exact half to the even neighbour.
-inline int64_t RoundHalfEven(long double x) {
-  constexpr long double limit = 9223372036854775808.0L;  // 2^63
+template <typename Real>
+int64_t RoundHalfEven(Real x) {
+  const Real limit = Real(0x1p63);
   // Beyond 2^63 - 1 the rounded value no longer fits 64 bits (2^63 - 0.5 would round up to 2^63).
-  if (!std::isfinite(x) || !(x >= -limit && x <= limit - 1.0L)) Raise(Fault::InvalidOperation);
-  return std::llrint(x);  // the default rounding mode: to nearest, ties to even
+  if (!extended::IsFinite(x) || !(x >= -limit && x <= limit - Real(1)))
+    Raise(Fault::InvalidOperation);
+  return extended::RoundToInt64(x);
 }
 
 // ---- 1-based arrays with checked indices ------------------------------------------------------

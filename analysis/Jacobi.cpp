@@ -7,8 +7,9 @@
 
 using guarded::Store;
 
-// Every expression below is evaluated in long double and rounded to double once, when it is
-// stored; a sum that starts from a double promotes its first operand so that it is extended too.
+// Every expression below is evaluated in the extended type Real and rounded to double once, when
+// it is stored; a sum that starts from a double promotes its first operand so that it is extended
+// too.
 //
 // The sweeps come in two builds of the same arithmetic.
 //
@@ -42,16 +43,18 @@ constexpr double kSafeMagnitude = 0x1p1000;
 using Matrix = MatrixView<double, kMaxOrder, kMaxOrder>;
 using Vector = VectorView<kMaxOrder>;
 
-long double Abs(double x) { return std::fabs(static_cast<long double>(x)); }
+template <typename Real>
+Real Abs(double x) { return extended::Abs(Real(x)); }
 
 // |x| + g == |x| with the sum kept in extended precision: g is lost against x.
-bool Negligible(double x, double g) { return Abs(x) + g == Abs(x); }
+template <typename Real>
+bool Negligible(double x, double g) { return Abs<Real>(x) + g == Abs<Real>(x); }
 
 // x := g - s((g tau) + h); y := h + s(g - h tau), both from the saved g = x and h = y.
-template <bool kGuarded>
+template <typename Real, bool kGuarded>
 void RotatePair(double& x, double& y, double s, double tau) {
-  const long double g = x;
-  const long double h = y;
+  const Real g = x;
+  const Real h = y;
   x = Round<kGuarded>(g - s * (g * tau + h));
   y = Round<kGuarded>(h + s * (g - h * tau));
 }
@@ -73,7 +76,7 @@ struct Step {
   double h = 0.0;
 };
 
-template <bool kGuarded>
+template <typename Real, bool kGuarded>
 class Sweeps {
  public:
   Sweeps(const Matrix& a, int n, const Vector& d, double* z, const Matrix& v)
@@ -95,9 +98,9 @@ class Sweeps {
 
  private:
   // The operations of this build.
-  static double Rounded(long double x) { return Round<kGuarded>(x); }
-  static long double Div(long double num, long double den) { return Divide<kGuarded>(num, den); }
-  static long double Sqrt(long double x) { return Root<kGuarded>(x); }
+  static double Rounded(Real x) { return Round<kGuarded>(x); }
+  static Real Div(Real num, Real den) { return Divide<kGuarded>(num, den); }
+  static Real Sqrt(Real x) { return Root<kGuarded>(x); }
 
   bool Iterate(int& nrot) {
     for (int sweep = 1; sweep <= kMaxSweeps; ++sweep) {
@@ -106,7 +109,7 @@ class Sweeps {
         // The first three sweeps rotate only elements above a fifth of the mean off-diagonal size.
         const double sum = OffDiagonalSum();
         if (sum == 0.0) return true;
-        threshold = Rounded(0.2L * sum / (n_ * n_));
+        threshold = Rounded(kTwoTenths<Real> * sum / (n_ * n_));
       } else if (kGuarded ? OffDiagonalSum() == 0.0 : !AnyOffDiagonal()) {
         return true;
       }
@@ -134,7 +137,7 @@ class Sweeps {
   double OffDiagonalSum() const {
     double sum = 0.0;
     for (int p = 1; p <= n_ - 1; ++p)
-      for (int q = p + 1; q <= n_; ++q) sum = Rounded(Abs(a_(p, q)) + sum);
+      for (int q = p + 1; q <= n_; ++q) sum = Rounded(Abs<Real>(a_(p, q)) + sum);
     return sum;
   }
 
@@ -151,28 +154,28 @@ class Sweeps {
   // treated, without changing anything.
   Step Evaluate(int p, int q, int sweep, double threshold) const {
     const double apq = a_(p, q);
-    const double g = Rounded(100 * Abs(apq));
+    const double g = Rounded(100 * Abs<Real>(apq));
     // From the fifth sweep on, an element lost against both diagonal entries is dropped.
-    if (sweep > 4 && Negligible(d_(p), g) && Negligible(d_(q), g)) return {Step::kDrop};
+    if (sweep > 4 && Negligible<Real>(d_(p), g) && Negligible<Real>(d_(q), g)) return {Step::kDrop};
     if (!(std::fabs(apq) > threshold)) return {Step::kKeep};
 
     // The rotation that annihilates A[p][q].
-    const double h = Rounded(static_cast<long double>(d_(q)) - d_(p));
+    const double h = Rounded(Real(d_(q)) - d_(p));
     double t;
-    if (Negligible(h, g)) {
+    if (Negligible<Real>(h, g)) {
       t = Rounded(Div(apq, h));  // t = 1 / (2 theta), theta too large to square
     } else {
       // theta = (d[q] - d[p]) / (2 A[p][q]); t = sgn(theta) / (|theta| + sqrt(theta^2 + 1)),
       // the sign taken as the numerator (exact, and rounding to nearest is symmetric)
-      const double theta = Rounded(Div(0.5L * h, apq));
-      const long double sign = static_cast<long double>(1 - 2 * static_cast<int>(theta < 0));
-      const long double root = Sqrt(static_cast<long double>(theta) * theta + 1);
-      t = Rounded(Div(sign, Abs(theta) + root));
+      const double theta = Rounded(Div(Real(0.5) * h, apq));
+      const Real sign = Real(1 - 2 * static_cast<int>(theta < 0));
+      const Real root = Sqrt(Real(theta) * theta + 1);
+      t = Rounded(Div(sign, Abs<Real>(theta) + root));
     }
-    const double c = Rounded(Div(1.0L, Sqrt(static_cast<long double>(t) * t + 1)));
-    const double s = Rounded(static_cast<long double>(t) * c);
-    const double tau = Rounded(Div(s, 1.0L + c));
-    return {Step::kRotate, s, tau, Rounded(static_cast<long double>(t) * apq)};
+    const double c = Rounded(Div(Real(1), Sqrt(Real(t) * t + 1)));
+    const double s = Rounded(Real(t) * c);
+    const double tau = Rounded(Div(Real(s), Real(1) + c));
+    return {Step::kRotate, s, tau, Rounded(Real(t) * apq)};
   }
 
   void Apply(int p, int q, const Step& step, int& nrot) {
@@ -180,10 +183,10 @@ class Sweeps {
     if (step.kind != Step::kRotate) return;
     FinishA();
     const double h = step.h;
-    z_[p] = Rounded(static_cast<long double>(z_[p]) - h);
-    z_[q] = Rounded(static_cast<long double>(z_[q]) + h);
-    d_(p) = Rounded(static_cast<long double>(d_(p)) - h);
-    d_(q) = Rounded(static_cast<long double>(d_(q)) + h);
+    z_[p] = Rounded(Real(z_[p]) - h);
+    z_[q] = Rounded(Real(z_[q]) + h);
+    d_(p) = Rounded(Real(d_(p)) - h);
+    d_(q) = Rounded(Real(d_(q)) + h);
     a_(p, q) = 0.0;
 
     FinishV();
@@ -191,7 +194,7 @@ class Sweeps {
     if constexpr (kGuarded) {
       RotateA(rotation, 0);
     } else {
-      if (q < n_) RotatePair<false>(a_(p, q + 1), a_(q, q + 1), step.s, step.tau);
+      if (q < n_) RotatePair<Real, false>(a_(p, q + 1), a_(q, q + 1), step.s, step.tau);
       unfinishedA_ = rotation;
     }
     unfinishedV_ = rotation;
@@ -204,10 +207,10 @@ class Sweeps {
   void RotateA(const Rotation& r, int skip) {
     const int p = r.p;
     const int q = r.q;
-    for (int j = 1; j <= p - 1; ++j) RotatePair<kGuarded>(a_(j, p), a_(j, q), r.s, r.tau);
-    for (int j = p + 1; j <= q - 1; ++j) RotatePair<kGuarded>(a_(p, j), a_(j, q), r.s, r.tau);
+    for (int j = 1; j <= p - 1; ++j) RotatePair<Real, kGuarded>(a_(j, p), a_(j, q), r.s, r.tau);
+    for (int j = p + 1; j <= q - 1; ++j) RotatePair<Real, kGuarded>(a_(p, j), a_(j, q), r.s, r.tau);
     for (int j = q + 1; j <= n_; ++j)
-      if (j != skip) RotatePair<kGuarded>(a_(p, j), a_(q, j), r.s, r.tau);
+      if (j != skip) RotatePair<Real, kGuarded>(a_(p, j), a_(q, j), r.s, r.tau);
   }
 
   // The pairs of A the last rotation left for later (fast build).
@@ -221,7 +224,7 @@ class Sweeps {
   void FinishV() {
     if (unfinishedV_.p == 0) return;
     const Rotation r = std::exchange(unfinishedV_, Rotation{});
-    for (int j = 1; j <= n_; ++j) RotatePair<kGuarded>(v_(j, r.p), v_(j, r.q), r.s, r.tau);
+    for (int j = 1; j <= n_; ++j) RotatePair<Real, kGuarded>(v_(j, r.p), v_(j, r.q), r.s, r.tau);
   }
 
   const Matrix& a_;
@@ -262,7 +265,8 @@ void SortDescending(const Vector& d, const Matrix& v, int n) {
 
 }  // namespace
 
-void Jacobi(Matrix10& A, int n, Vector10& d, Matrix10& V, int& nrot) {
+template <typename Real>
+void JacobiWith(Matrix10& A, int n, Vector10& d, Matrix10& V, int& nrot) {
   // V := identity of order n. Checked access: an order above 10 ends the call here with a range
   // error, and every loop after this one is proven to stay inside the arrays.
   for (int p = 1; p <= n; ++p) {
@@ -283,15 +287,20 @@ void Jacobi(Matrix10& A, int n, Vector10& d, Matrix10& V, int& nrot) {
   }
   nrot = 0;
 
-  const bool converged = WithinSafeMagnitude(a, n) ? Sweeps<false>(a, n, dv, z, v).Run(nrot)
-                                                   : Sweeps<true>(a, n, dv, z, v).Run(nrot);
+  const bool converged = WithinSafeMagnitude(a, n) ? Sweeps<Real, false>(a, n, dv, z, v).Run(nrot)
+                                                   : Sweeps<Real, true>(a, n, dv, z, v).Run(nrot);
   if (!converged) {
     // Sweep limit: take the diagonal as its entry value plus the accumulated changes.
     for (int p = 1; p <= n; ++p) {
-      b[p] = Store(static_cast<long double>(b[p]) + z[p]);
+      b[p] = Store(Real(b[p]) + z[p]);
       dv(p) = b[p];
       z[p] = 0.0;
     }
   }
   SortDescending(dv, v, n);
 }
+
+template void JacobiWith<SoftExtended>(Matrix10&, int, Vector10&, Matrix10&, int&);
+#if PCA_HAS_X87
+template void JacobiWith<long double>(Matrix10&, int, Vector10&, Matrix10&, int&);
+#endif

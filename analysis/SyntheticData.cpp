@@ -12,11 +12,11 @@ constexpr uint32_t kSeed = 54376543;  // 0x33DB85F
 constexpr uint32_t kMultiplier = 134775813;  // 0x08088405
 
 // Three draws summed: exact, since every draw is a multiple of 2^-32 below 1.
-long double SumOfThreeDraws() {
+Extended SumOfThreeDraws() {
   const double u1 = NextUniform();
   const double u2 = NextUniform();
   const double u3 = NextUniform();
-  return (static_cast<long double>(u1) + u2) + u3;
+  return (Extended(u1) + u2) + u3;
 }
 
 void FillVariable(ObservationTable& table, int i) {
@@ -24,8 +24,8 @@ void FillVariable(ObservationTable& table, int i) {
   if (NextUniform() > 0.5) c = -c;
   for (int j = 1; j <= 9; ++j) table[j][i] = Store(SumOfThreeDraws());
   for (int j = 10; j <= kObservations; ++j) {
-    const long double first = SumOfThreeDraws();  // the three draws that c multiplies
-    const long double second = SumOfThreeDraws();
+    const Extended first = SumOfThreeDraws();  // the three draws that c multiplies
+    const Extended second = SumOfThreeDraws();
     table[j][i] = Store(second + first * c);
   }
 }
@@ -37,16 +37,16 @@ void Standardise(ObservationTable& table, int i) {
   double sumsq = 0.0;
   for (int j = 1; j <= kObservations; ++j) {
     const double x = table[j][i];
-    sum = Store(static_cast<long double>(sum) + x);
-    sumsq = Store(static_cast<long double>(sumsq) + static_cast<long double>(x) * x);
+    sum = Store(Extended(sum) + x);
+    sumsq = Store(Extended(sumsq) + Extended(x) * x);
   }
-  const double mean = Store(static_cast<long double>(sum) / 20);
-  const double msq = Store(static_cast<long double>(sumsq) / 20);
-  const long double variance = msq - static_cast<long double>(mean) * mean;
-  const double r = Store(Quotient(1.0L, SquareRoot(variance)));
-  const double s = Store(0.2L * r);
+  const double mean = Store(Extended(sum) / 20);
+  const double msq = Store(Extended(sumsq) / 20);
+  const Extended variance = msq - Extended(mean) * mean;
+  const double r = Store(Quotient(Extended(1), SquareRoot(variance)));
+  const double s = Store(kTwoTenths<Extended> * r);
   for (int j = 1; j <= kObservations; ++j)
-    table[j][i] = Store((static_cast<long double>(table[j][i]) - mean) * s);
+    table[j][i] = Store((Extended(table[j][i]) - mean) * s);
 }
 
 }  // namespace

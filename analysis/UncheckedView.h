@@ -5,7 +5,6 @@
 // access is then a plain load or store.
 #pragma once
 
-#include <cmath>
 #include <type_traits>
 
 #include "analysis/Guarded.h"
@@ -40,17 +39,17 @@ class VectorView {
 
 // The guarded operations, or, where the caller has ruled their faults out beforehand, the plain
 // ones: rounding an extended result once to the double it is stored as, division, square root.
-template <bool kGuarded>
-double Round(long double x) {
+template <bool kGuarded, typename Real>
+double Round(Real x) {
   if constexpr (kGuarded) {
     return guarded::Store(x);
   } else {
-    return static_cast<double>(x);
+    return extended::ToDouble(x);
   }
 }
 
-template <bool kGuarded>
-long double Divide(long double num, long double den) {
+template <bool kGuarded, typename Real>
+Real Divide(Real num, std::type_identity_t<Real> den) {
   if constexpr (kGuarded) {
     return guarded::Quotient(num, den);
   } else {
@@ -58,11 +57,11 @@ long double Divide(long double num, long double den) {
   }
 }
 
-template <bool kGuarded>
-long double Root(long double x) {
+template <bool kGuarded, typename Real>
+Real Root(Real x) {
   if constexpr (kGuarded) {
     return guarded::SquareRoot(x);
   } else {
-    return std::sqrt(x);
+    return extended::Sqrt(x);
   }
 }

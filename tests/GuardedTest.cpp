@@ -2,6 +2,7 @@
 
 #include "AnalysisTestSupport.h"
 
+#include <cmath>
 #include <limits>
 
 #include "analysis/Guarded.h"
@@ -49,41 +50,56 @@ TEST(GuardedArrays, OneBasedAndEveryIndexChecked) {
   EXPECT_EQ(ErrorOf([&] { (void)t[1][0]; }), "Range check error");
 }
 
-TEST(GuardedReals, FaultsAndTheirMessages) {
-  EXPECT_EQ(ErrorOf([] { Quotient(1.0L, 0.0L); }), "Floating point division by zero");
-  EXPECT_EQ(ErrorOf([] { Quotient(-3.0L, 0.0L); }), "Floating point division by zero");
-  EXPECT_EQ(ErrorOf([] { Quotient(0.0L, 0.0L); }), "Invalid floating point operation");
-  EXPECT_EQ(ErrorOf([] { SquareRoot(-1e-300L); }), "Invalid floating point operation");
-  EXPECT_EQ(SquareRoot(0.0L), 0.0L);
-  EXPECT_EQ(ErrorOf([] { Store(1e308L * 10); }), "Floating point overflow");
+// The guarded operations in each extended type the build has.
+template <typename Real>
+class GuardedReals : public ::testing::Test {};
+#if PCA_HAS_X87
+using ExtendedTypes = ::testing::Types<long double, SoftExtended>;
+#else
+using ExtendedTypes = ::testing::Types<SoftExtended>;
+#endif
+TYPED_TEST_SUITE(GuardedReals, ExtendedTypes);
+
+TYPED_TEST(GuardedReals, FaultsAndTheirMessages) {
+  using R = TypeParam;
+  EXPECT_EQ(ErrorOf([] { Quotient(R(1), R(0)); }), "Floating point division by zero");
+  EXPECT_EQ(ErrorOf([] { Quotient(R(-3), -R(0)); }), "Floating point division by zero");
+  EXPECT_EQ(ErrorOf([] { Quotient(R(0), R(0)); }), "Invalid floating point operation");
+  EXPECT_EQ(ErrorOf([] { Quotient(R(std::nan("")), R(0)); }), "Invalid floating point operation");
+  EXPECT_EQ(ErrorOf([] { SquareRoot(R(-1e-300)); }), "Invalid floating point operation");
+  EXPECT_EQ(ErrorOf([] { SquareRoot(R(std::nan(""))); }), "Invalid floating point operation");
+  EXPECT_EQ(SquareRoot(R(0)), R(0));
+  EXPECT_EQ(ErrorOf([] { Store(R(1e308) * 10); }), "Floating point overflow");
+  EXPECT_EQ(ErrorOf([] { Store(-R(1e308) * 10); }), "Floating point overflow");
   // The largest extended value that still rounds to a finite double is stored.
-  EXPECT_EQ(Store(static_cast<long double>(std::numeric_limits<double>::max())),
-            std::numeric_limits<double>::max());
+  EXPECT_EQ(Store(R(std::numeric_limits<double>::max())), std::numeric_limits<double>::max());
   // Underflow passes silently.
-  EXPECT_EQ(Store(1e-320L * 1e-10L), 0.0);
+  EXPECT_EQ(Store(R(1e-320) * R(1e-10)), 0.0);
 }
 
-TEST(GuardedReals, RoundingToPixelsIsHalfToEvenAndChecked) {
-  EXPECT_EQ(RoundHalfEven(2.5L), 2);
-  EXPECT_EQ(RoundHalfEven(3.5L), 4);
-  EXPECT_EQ(RoundHalfEven(-2.5L), -2);
-  EXPECT_EQ(RoundHalfEven(7.4L), 7);
-  const long double two63 = 9223372036854775808.0L;
+TYPED_TEST(GuardedReals, RoundingToPixelsIsHalfToEvenAndChecked) {
+  using R = TypeParam;
+  EXPECT_EQ(RoundHalfEven(R(2.5)), 2);
+  EXPECT_EQ(RoundHalfEven(R(3.5)), 4);
+  EXPECT_EQ(RoundHalfEven(R(-2.5)), -2);
+  EXPECT_EQ(RoundHalfEven(R(7.4)), 7);
+  const R two63 = R(0x1p63);
   EXPECT_EQ(RoundHalfEven(-two63), std::numeric_limits<int64_t>::min());
+  EXPECT_EQ(RoundHalfEven(two63 - R(1)), std::numeric_limits<int64_t>::max());
   EXPECT_EQ(ErrorOf([&] { RoundHalfEven(two63); }), "Invalid floating point operation");
-  EXPECT_EQ(ErrorOf([&] { RoundHalfEven(two63 - 0.5L); }), "Invalid floating point operation");
-  EXPECT_EQ(ErrorOf([] { RoundHalfEven(std::numeric_limits<long double>::infinity()); }),
+  EXPECT_EQ(ErrorOf([&] { RoundHalfEven(two63 - R(0.5)); }), "Invalid floating point operation");
+  EXPECT_EQ(ErrorOf([] { RoundHalfEven(R(std::numeric_limits<double>::infinity())); }),
             "Invalid floating point operation");
-  EXPECT_EQ(ErrorOf([] { RoundHalfEven(std::numeric_limits<long double>::quiet_NaN()); }),
-            "Invalid floating point operation");
+  EXPECT_EQ(ErrorOf([] { RoundHalfEven(R(std::nan(""))); }), "Invalid floating point operation");
 }
 
 // An error stops the computation where it happens: earlier stores stay, later ones never happen.
-TEST(GuardedReals, NothingIsWrittenAfterTheFault) {
+TYPED_TEST(GuardedReals, NothingIsWrittenAfterTheFault) {
+  using R = TypeParam;
   double cells[3] = {0, 0, 0};
-  const long double dens[3] = {2, 0, 4};
+  const R dens[3] = {R(2), R(0), R(4)};
   EXPECT_EQ(ErrorOf([&] {
-              for (int k = 0; k < 3; ++k) cells[k] = Store(Quotient(1.0L, dens[k]));
+              for (int k = 0; k < 3; ++k) cells[k] = Store(Quotient(R(1), dens[k]));
             }),
             "Floating point division by zero");
   EXPECT_EQ(cells[0], 0.5);

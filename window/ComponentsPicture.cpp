@@ -21,7 +21,7 @@ void DrawLoadings(TCanvas& canvas, const ChartLayout& layout, const LoadingLayou
     for (int v = 1; v <= 10; ++v) {
       // The zero line of strip v, or one pixel above it when RowHeight is odd.
       const int32_t centre = Add(Add(Mul(v - 1, layout.RowHeight), layout.RowHeight / 2), 9);
-      const int32_t length = guarded::Narrow(guarded::RoundHalfEven(30.0L * V[v][c]));
+      const int32_t length = guarded::Narrow(guarded::RoundHalfEven(Extended(30) * V[v][c]));
       canvas.Rectangle(axis, Sub(centre, loadings.BarHalfHeight), Add(axis, length),
                        Add(centre, loadings.BarHalfHeight));
     }

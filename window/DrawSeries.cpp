@@ -4,7 +4,7 @@ using guarded::Add;
 using guarded::Sub;
 
 int32_t ValueY(const ChartLayout& layout, int32_t mid, double value) {
-  const int64_t r = guarded::RoundHalfEven(static_cast<long double>(layout.RowHeight) * value);
+  const int64_t r = guarded::RoundHalfEven(Extended(layout.RowHeight) * value);
   int64_t y;
   if (__builtin_sub_overflow(int64_t{mid}, r, &y)) guarded::Raise(guarded::Fault::RangeCheck);
   return guarded::Narrow(y);

@@ -51,6 +51,6 @@ std::optional<CellEdit> EditFromPress(const ChartLayout& layout, int32_t pressX,
   if (row == 0 || observation == 0) return std::nullopt;
   const int32_t d = Sub(layout.RowHeight / 2, ReleaseOffset(layout, row, releaseY));
   const double value =
-      guarded::Store(guarded::Quotient(static_cast<long double>(d), layout.RowHeight));
+      guarded::Store(guarded::Quotient(Extended(d), layout.RowHeight));
   return CellEdit{observation, row, value};
 }

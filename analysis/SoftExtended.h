@@ -1,0 +1,382 @@
+// The x87 extended real in software: a 64-bit significand with an explicit leading bit, every
+// operation rounded once to nearest with ties to even, so that each result has the very bits the
+// x87 unit gives. It serves where long double is another type (arm64, WebAssembly, MSVC).
+//
+// The exponent range is the x87 one. Beyond its top a result becomes an infinity, as on the x87
+// unit; below its bottom the unit would give an extended subnormal, which this type does not
+// model: such a result, far below anything double operands can produce in a few operations,
+// raises "Invalid floating point operation" instead of giving a wrong value.
+#pragma once
+
+#include <bit>
+#include <concepts>
+#include <cstdint>
+#include <utility>
+
+#include "analysis/ArithmeticError.h"
+
+class SoftExtended {
+ public:
+  // The x87 exponent range of normal numbers: 1.f x 2^e with kMinExponent <= e <= kMaxExponent.
+  static constexpr int32_t kMinExponent = -16382;
+  static constexpr int32_t kMaxExponent = 16383;
+
+  constexpr SoftExtended() = default;  // +0
+
+  // Exact, subnormal doubles included.
+  constexpr SoftExtended(double x) {  // NOLINT: converts implicitly, as a double does
+    const uint64_t bits = std::bit_cast<uint64_t>(x);
+    negative_ = (bits >> 63) != 0;
+    const int32_t field = static_cast<int32_t>((bits >> 52) & 0x7FF);
+    const uint64_t fraction = bits & ((uint64_t{1} << 52) - 1);
+    if (field == 0x7FF) {
+      exponent_ = kSpecial;
+      significand_ = fraction == 0 ? 0 : kQuietNaN | (fraction << 11);
+    } else if (field != 0) {
+      exponent_ = field - 1023;
+      significand_ = kLeadingBit | (fraction << 11);
+    } else if (fraction != 0) {
+      const int shift = std::countl_zero(fraction);
+      exponent_ = -1011 - shift;  // -1074 + (63 - shift)
+      significand_ = fraction << shift;
+    }
+  }
+
+  // Exact: every 64-bit integer fits the significand.
+  template <std::integral Integer>
+  constexpr SoftExtended(Integer i) {  // NOLINT: converts implicitly, as an integer does
+    uint64_t magnitude;
+    if constexpr (std::is_signed_v<Integer>) {
+      negative_ = i < 0;
+      magnitude = negative_ ? 0 - static_cast<uint64_t>(i) : static_cast<uint64_t>(i);
+    } else {
+      magnitude = i;
+    }
+    if (magnitude != 0) {
+      const int shift = std::countl_zero(magnitude);
+      exponent_ = 63 - shift;
+      significand_ = magnitude << shift;
+    }
+  }
+
+  // The number (-1)^negative x significand x 2^(exponent - 63); significand's top bit set.
+  static constexpr SoftExtended FromParts(bool negative, int32_t exponent, uint64_t significand) {
+    SoftExtended x;
+    x.negative_ = negative;
+    x.exponent_ = exponent;
+    x.significand_ = significand;
+    return x;
+  }
+
+  // The 80-bit x87 register image: sign and biased exponent, and the significand.
+  struct Bits {
+    uint16_t signAndExponent;
+    uint64_t significand;
+    bool operator==(const Bits&) const = default;
+  };
+  constexpr Bits ToBits() const {
+    const uint16_t sign = negative_ ? 0x8000 : 0;
+    if (IsZero()) return {sign, 0};
+    if (exponent_ == kSpecial) return {static_cast<uint16_t>(sign | 0x7FFF), significand_ | kLeadingBit};
+    return {static_cast<uint16_t>(sign | (exponent_ + 16383)), significand_};
+  }
+  // Normal numbers, zeros, infinities and NaNs (x87 register images of those kinds).
+  static constexpr SoftExtended FromBits(Bits b) {
+    const bool negative = (b.signAndExponent & 0x8000) != 0;
+    const int32_t field = b.signAndExponent & 0x7FFF;
+    if (field == 0) return FromParts(negative, kZero, 0);
+    if (field == 0x7FFF)
+      return FromParts(negative, kSpecial, b.significand << 1 == 0 ? 0 : b.significand);
+    return FromParts(negative, field - 16383, b.significand);
+  }
+
+  constexpr bool IsNaN() const { return exponent_ == kSpecial && significand_ != 0; }
+  constexpr bool IsFinite() const { return exponent_ != kSpecial; }
+  constexpr bool IsZero() const { return exponent_ == kZero; }
+
+  // Rounds to the nearest double, ties to even, subnormal results and overflow to infinity
+  // included, as the x87 unit stores a register to a double.
+  constexpr double ToDouble() const {
+    const uint64_t sign = negative_ ? uint64_t{1} << 63 : 0;
+    if (IsZero()) return std::bit_cast<double>(sign);
+    if (exponent_ == kSpecial) {
+      const uint64_t payload = significand_ == 0 ? 0 : (significand_ >> 11) | (uint64_t{1} << 51);
+      return std::bit_cast<double>(sign | 0x7FF0000000000000 | payload);
+    }
+    // Bits of the significand that a double cannot keep: 11, and more below its normal range.
+    const int32_t lost = 11 + (exponent_ < -1022 ? -1022 - exponent_ : 0);
+    if (lost > 64) return std::bit_cast<double>(sign);  // below half the smallest subnormal
+    const uint64_t kept = lost == 64 ? 0 : significand_ >> lost;
+    const uint64_t rest = lost == 64 ? significand_ : significand_ & ((uint64_t{1} << lost) - 1);
+    const uint64_t half = uint64_t{1} << (lost - 1);
+    uint64_t m = kept + (rest > half || (rest == half && (kept & 1)) ? 1 : 0);
+    int32_t e = exponent_;
+    if (e < -1022) {  // subnormal; a carry into bit 52 makes it the smallest normal, as it should
+      return std::bit_cast<double>(sign | m);
+    }
+    if (m >> 53) {
+      m >>= 1;
+      ++e;
+    }
+    if (e > 1023) return std::bit_cast<double>(sign | 0x7FF0000000000000);
+    return std::bit_cast<double>(sign | (static_cast<uint64_t>(e + 1023) << 52) |
+                                 (m & ((uint64_t{1} << 52) - 1)));
+  }
+
+  // Rounds to a 64-bit integer, ties to even, as llrint in the default mode; out of range (or not
+  // finite) gives the integer indefinite, INT64_MIN, as the x87 unit does.
+  constexpr int64_t RoundToInt64() const {
+    if (IsZero()) return 0;
+    if (exponent_ == kSpecial || exponent_ > 63) return INT64_MIN;
+    if (exponent_ < -1) return 0;
+    const int lost = 63 - exponent_;  // 0..64 bits below the unit
+    uint64_t whole = significand_;
+    if (lost > 0) {
+      whole = lost == 64 ? 0 : significand_ >> lost;
+      const uint64_t rest = lost == 64 ? significand_ : significand_ & ((uint64_t{1} << lost) - 1);
+      const uint64_t half = uint64_t{1} << (lost - 1);
+      if (rest > half || (rest == half && (whole & 1))) ++whole;
+    }
+    if (negative_) return whole <= (uint64_t{1} << 63) ? static_cast<int64_t>(0 - whole) : INT64_MIN;
+    return whole < (uint64_t{1} << 63) ? static_cast<int64_t>(whole) : INT64_MIN;
+  }
+
+  friend constexpr SoftExtended operator-(SoftExtended x) {
+    x.negative_ = !x.negative_;
+    return x;
+  }
+  constexpr SoftExtended Magnitude() const {
+    SoftExtended x = *this;
+    x.negative_ = false;
+    return x;
+  }
+
+  friend constexpr SoftExtended operator+(SoftExtended a, SoftExtended b) { return Sum(a, b); }
+  friend constexpr SoftExtended operator-(SoftExtended a, SoftExtended b) { return Sum(a, -b); }
+  friend constexpr SoftExtended operator*(SoftExtended a, SoftExtended b) { return Product(a, b); }
+  friend constexpr SoftExtended operator/(SoftExtended a, SoftExtended b) { return Quotient(a, b); }
+  static constexpr SoftExtended SquareRoot(SoftExtended x) { return Root(x); }
+
+  SoftExtended& operator+=(SoftExtended b) { return *this = *this + b; }
+  SoftExtended& operator-=(SoftExtended b) { return *this = *this - b; }
+  SoftExtended& operator*=(SoftExtended b) { return *this = *this * b; }
+  SoftExtended& operator/=(SoftExtended b) { return *this = *this / b; }
+
+  // Comparisons are false with a NaN (but !=), and +0 equals -0.
+  friend constexpr bool operator==(SoftExtended a, SoftExtended b) {
+    return !a.IsNaN() && !b.IsNaN() && Order(a, b) == 0;
+  }
+  friend constexpr bool operator<(SoftExtended a, SoftExtended b) {
+    return !a.IsNaN() && !b.IsNaN() && Order(a, b) < 0;
+  }
+  friend constexpr bool operator>(SoftExtended a, SoftExtended b) { return b < a; }
+  friend constexpr bool operator<=(SoftExtended a, SoftExtended b) {
+    return !a.IsNaN() && !b.IsNaN() && Order(a, b) <= 0;
+  }
+  friend constexpr bool operator>=(SoftExtended a, SoftExtended b) { return b <= a; }
+
+ private:
+  __extension__ using Wide = unsigned __int128;  // GCC and Clang, on every target we build for
+
+  // Exponents outside the x87 range that mark zero (below every other) and infinity or NaN
+  // (above), so that comparing (exponent, significand) compares magnitudes.
+  static constexpr int32_t kZero = -(1 << 30);
+  static constexpr int32_t kSpecial = 1 << 30;
+  static constexpr uint64_t kLeadingBit = uint64_t{1} << 63;
+  static constexpr uint64_t kQuietNaN = uint64_t{3} << 62;
+  static constexpr uint64_t kHalf = uint64_t{1} << 63;
+
+  constexpr bool IsOrdinary() const { return exponent_ != kZero && exponent_ != kSpecial; }
+
+  static constexpr SoftExtended Zero(bool negative) { return FromParts(negative, kZero, 0); }
+  static constexpr SoftExtended Infinity(bool negative) { return FromParts(negative, kSpecial, 0); }
+  // What the x87 unit gives for an invalid operation: the negative "indefinite" quiet NaN.
+  static constexpr SoftExtended DefaultNaN() { return FromParts(true, kSpecial, kQuietNaN); }
+  // A NaN operand passes through, quieted; of two, the one with the larger significand.
+  static constexpr SoftExtended PropagateNaN(SoftExtended a, SoftExtended b) {
+    if (a.IsNaN() && b.IsNaN()) {
+      if (a.significand_ << 1 == b.significand_ << 1) return a.negative_ ? b : a;
+      return (a.significand_ << 1) > (b.significand_ << 1) ? Quieted(a) : Quieted(b);
+    }
+    return Quieted(a.IsNaN() ? a : b);
+  }
+  static constexpr SoftExtended Quieted(SoftExtended x) {
+    x.significand_ |= kQuietNaN;
+    return x;
+  }
+
+  // Rounds m, whose leading bit is bit 127 and stands for 2^exponent, to 64 bits.
+  static constexpr SoftExtended Rounded(bool negative, int32_t exponent, Wide m) {
+    uint64_t high = static_cast<uint64_t>(m >> 64);
+    const uint64_t low = static_cast<uint64_t>(m);
+    if (low > kHalf || (low == kHalf && (high & 1))) {
+      if (++high == 0) {
+        high = kLeadingBit;
+        ++exponent;
+      }
+    }
+    if (exponent > kMaxExponent) return Infinity(negative);
+    if (exponent < kMinExponent) guarded::Raise(guarded::Fault::InvalidOperation);
+    return FromParts(negative, exponent, high);
+  }
+
+  // -1, 0 or 1 as |a| is below, equal to or above |b|.
+  static constexpr int CompareMagnitudes(SoftExtended a, SoftExtended b) {
+    if (a.exponent_ != b.exponent_) return a.exponent_ < b.exponent_ ? -1 : 1;
+    if (a.significand_ != b.significand_) return a.significand_ < b.significand_ ? -1 : 1;
+    return 0;
+  }
+  // Neither is a NaN.
+  static constexpr int Order(SoftExtended a, SoftExtended b) {
+    if (a.IsZero() && b.IsZero()) return 0;
+    if (a.negative_ != b.negative_) return a.negative_ ? -1 : 1;
+    const int m = CompareMagnitudes(a, b);
+    return a.negative_ ? -m : m;
+  }
+
+  static constexpr SoftExtended Sum(SoftExtended a, SoftExtended b) {
+    if (!a.IsOrdinary() || !b.IsOrdinary()) [[unlikely]] return SpecialSum(a, b);
+    if (CompareMagnitudes(a, b) < 0) std::swap(a, b);
+    const int32_t gap = a.exponent_ - b.exponent_;
+    const Wide big = static_cast<Wide>(a.significand_) << 64;
+    // b aligned to a; what falls off the end is kept as one sticky bit, far below the rounding
+    // point, which is all the rounding needs to know of it.
+    Wide small = static_cast<Wide>(b.significand_) << 64;
+    if (gap >= 128) {
+      small = 1;
+    } else if (gap > 64) {
+      const bool sticky = (b.significand_ << (128 - gap)) != 0;
+      small = (small >> gap) | static_cast<Wide>(sticky);
+    } else {
+      small >>= gap;  // the low half is zero: nothing is lost
+    }
+    int32_t exponent = a.exponent_;
+    Wide m;
+    if (a.negative_ == b.negative_) {
+      m = big + small;
+      if (m < big) {  // carried out of bit 127
+        m = (m >> 1) | (m & 1) | (static_cast<Wide>(1) << 127);
+        ++exponent;
+      }
+    } else {
+      m = big - small;
+      if (m == 0) return Zero(false);  // x - x is +0 when rounding to nearest
+      const uint64_t high = static_cast<uint64_t>(m >> 64);
+      const int shift = high != 0 ? std::countl_zero(high) : 64 + std::countl_zero(static_cast<uint64_t>(m));
+      m <<= shift;  // more than one place only when the gap was 0 or 1: then m is exact
+      exponent -= shift;
+    }
+    return Rounded(a.negative_, exponent, m);
+  }
+  static constexpr SoftExtended SpecialSum(SoftExtended a, SoftExtended b) {
+    if (a.IsNaN() || b.IsNaN()) return PropagateNaN(a, b);
+    if (a.exponent_ == kSpecial) {
+      if (b.exponent_ == kSpecial && a.negative_ != b.negative_) return DefaultNaN();
+      return a;
+    }
+    if (b.exponent_ == kSpecial) return b;
+    if (a.IsZero() && b.IsZero()) return Zero(a.negative_ && b.negative_);
+    return a.IsZero() ? b : a;
+  }
+
+  static constexpr SoftExtended Product(SoftExtended a, SoftExtended b) {
+    const bool negative = a.negative_ != b.negative_;
+    if (!a.IsOrdinary() || !b.IsOrdinary()) [[unlikely]] {
+      if (a.IsNaN() || b.IsNaN()) return PropagateNaN(a, b);
+      if (a.exponent_ == kSpecial || b.exponent_ == kSpecial)
+        return a.IsZero() || b.IsZero() ? DefaultNaN() : Infinity(negative);
+      return Zero(negative);
+    }
+    Wide m = static_cast<Wide>(a.significand_) * b.significand_;  // exact, 2^126 <= m < 2^128
+    int32_t exponent = a.exponent_ + b.exponent_;
+    if (m >> 127) {
+      ++exponent;
+    } else {
+      m <<= 1;
+    }
+    return Rounded(negative, exponent, m);
+  }
+
+  static constexpr SoftExtended Quotient(SoftExtended a, SoftExtended b) {
+    const bool negative = a.negative_ != b.negative_;
+    if (!a.IsOrdinary() || !b.IsOrdinary()) [[unlikely]] {
+      if (a.IsNaN() || b.IsNaN()) return PropagateNaN(a, b);
+      if (a.exponent_ == kSpecial) return b.exponent_ == kSpecial ? DefaultNaN() : Infinity(negative);
+      if (b.exponent_ == kSpecial) return Zero(negative);
+      if (b.IsZero()) return a.IsZero() ? DefaultNaN() : Infinity(negative);
+      return Zero(negative);
+    }
+    // q = floor(n / b's significand) has exactly 64 bits: the quotient's significand.
+    int32_t exponent = a.exponent_ - b.exponent_;
+    Wide n = static_cast<Wide>(a.significand_) << 63;
+    if (a.significand_ < b.significand_) {
+      n <<= 1;
+      --exponent;
+    }
+    const uint64_t d = b.significand_;
+    const uint64_t q = static_cast<uint64_t>(n / d);
+    const Wide twiceRest = static_cast<Wide>(static_cast<uint64_t>(n % d)) << 1;
+    return Rounded(negative, exponent, static_cast<Wide>(q) << 64 | BelowUnit(twiceRest, d));
+  }
+
+  // Low bits that round as a fraction does whose double is twice over denominator: 0 for none,
+  // half for an exact half, and just above or below it otherwise.
+  static constexpr uint64_t BelowUnit(Wide twice, Wide denominator) {
+    if (twice == 0) return 0;
+    if (twice == denominator) return kHalf;
+    return twice > denominator ? kHalf + 1 : 1;
+  }
+
+  static constexpr SoftExtended Root(SoftExtended x) {
+    if (!x.IsOrdinary() || x.negative_) [[unlikely]] {
+      if (x.IsNaN()) return Quieted(x);
+      if (x.IsZero()) return x;  // sqrt(-0) = -0
+      if (x.negative_) return DefaultNaN();
+      return x;  // +infinity
+    }
+    // x = s 2^e' with s the 64-bit integer significand and e' = exponent - 63. Shift s left by
+    // 63 or 64 places, whichever leaves an even power of two: sqrt(x) = sqrt(n) 2^((e' - k)/2)
+    // with 2^126 <= n < 2^128, so that floor(sqrt(n)) has exactly 64 bits.
+    const int32_t scale = x.exponent_ - 63;
+    const int k = (scale & 1) ? 63 : 64;
+    const Wide n = static_cast<Wide>(x.significand_) << k;
+    const uint64_t r = IntegerRoot(n);
+    const Wide rest = n - static_cast<Wide>(r) * r;
+    // sqrt(n) is never r + 1/2; it is above exactly when n > r^2 + r.
+    const uint64_t below = rest == 0 ? 0 : rest > r ? kHalf + 1 : 1;
+    return Rounded(false, (scale - k) / 2 + 63, static_cast<Wide>(r) << 64 | below);
+  }
+
+  // floor(sqrt(n)) for 2^126 <= n < 2^128: a double's estimate, one Newton step, then exact.
+  static constexpr uint64_t IntegerRoot(Wide n) {
+    const double estimate = Sqrt53(static_cast<double>(static_cast<uint64_t>(n >> 64)) * 0x1p64);
+    uint64_t r = estimate >= 0x1p64 ? UINT64_MAX : static_cast<uint64_t>(estimate);
+    const Wide next = (static_cast<Wide>(r) + n / r) >> 1;
+    r = next > UINT64_MAX ? UINT64_MAX : static_cast<uint64_t>(next);
+    while (static_cast<Wide>(r) * r > n) --r;
+    while (r != UINT64_MAX && static_cast<Wide>(r + 1) * (r + 1) <= n) ++r;
+    return r;
+  }
+  static constexpr double Sqrt53(double v) {
+    if (std::is_constant_evaluated()) {  // Newton's method on doubles, for constants
+      double r = v;
+      for (int i = 0; i < 200; ++i) r = 0.5 * (r + v / r);
+      return r;
+    }
+    return __builtin_sqrt(v);
+  }
+
+  uint64_t significand_ = 0;  // leading bit explicit; 0 for zero and infinity
+  int32_t exponent_ = kZero;  // of the leading bit
+  bool negative_ = false;
+};
+
+// Functions on extended values; the native long double has its own in Extended.h.
+namespace extended {
+constexpr SoftExtended Abs(SoftExtended x) { return x.Magnitude(); }
+constexpr SoftExtended Sqrt(SoftExtended x) { return SoftExtended::SquareRoot(x); }
+constexpr bool IsNaN(SoftExtended x) { return x.IsNaN(); }
+constexpr bool IsFinite(SoftExtended x) { return x.IsFinite(); }
+constexpr double ToDouble(SoftExtended x) { return x.ToDouble(); }
+constexpr int64_t RoundToInt64(SoftExtended x) { return x.RoundToInt64(); }
+}  // namespace extended

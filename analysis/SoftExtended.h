@@ -97,7 +97,15 @@ class SoftExtended {
   // Rounds to the nearest double, ties to even, subnormal results and overflow to infinity
   // included, as the x87 unit stores a register to a double.
   constexpr double ToDouble() const {
-    const uint64_t sign = negative_ ? uint64_t{1} << 63 : 0;
+    const uint64_t sign = static_cast<uint64_t>(negative_) << 63;
+    if (exponent_ >= -1022 && exponent_ <= 1023) [[likely]] {
+      // A normal double: 53 bits kept, rounded; adding the leading bit to the biased exponent
+      // less one lets a carry out of the significand raise the exponent, up to infinity.
+      const uint64_t rest = significand_ & 0x7FF;
+      uint64_t m = significand_ >> 11;
+      m += static_cast<uint64_t>(rest > 0x400) | (static_cast<uint64_t>(rest == 0x400) & m);
+      return std::bit_cast<double>(sign | ((static_cast<uint64_t>(exponent_ + 1022) << 52) + m));
+    }
     if (IsZero()) return std::bit_cast<double>(sign);
     if (exponent_ == kSpecial) {
       const uint64_t payload = significand_ == 0 ? 0 : (significand_ >> 11) | (uint64_t{1} << 51);
@@ -187,6 +195,22 @@ class SoftExtended {
   static constexpr uint64_t kHalf = uint64_t{1} << 63;
 
   constexpr bool IsOrdinary() const { return exponent_ != kZero && exponent_ != kSpecial; }
+  // Neither a zero, an infinity nor a NaN: both exponents inside the x87 range.
+  static constexpr bool BothOrdinary(SoftExtended a, SoftExtended b) {
+    constexpr uint32_t kOffset = -kMinExponent, kSpan = kMaxExponent - kMinExponent + 1;
+    return (static_cast<uint32_t>(a.exponent_ + kOffset) < kSpan) &
+           (static_cast<uint32_t>(b.exponent_ + kOffset) < kSpan);
+  }
+  // pick ? x : y, by masks rather than a branch.
+  static constexpr SoftExtended Select(uint64_t pick, SoftExtended x, SoftExtended y) {
+    const uint64_t mask = 0 - pick;
+    SoftExtended r;
+    r.significand_ = (x.significand_ & mask) | (y.significand_ & ~mask);
+    r.exponent_ = static_cast<int32_t>((static_cast<uint32_t>(x.exponent_) & static_cast<uint32_t>(mask)) |
+                                       (static_cast<uint32_t>(y.exponent_) & ~static_cast<uint32_t>(mask)));
+    r.negative_ = pick ? x.negative_ : y.negative_;
+    return r;
+  }
 
   static constexpr SoftExtended Zero(bool negative) { return FromParts(negative, kZero, 0); }
   static constexpr SoftExtended Infinity(bool negative) { return FromParts(negative, kSpecial, 0); }
@@ -205,18 +229,18 @@ class SoftExtended {
     return x;
   }
 
-  // Rounds m, whose leading bit is bit 127 and stands for 2^exponent, to 64 bits.
+  // Rounds m, whose leading bit is bit 127 and stands for 2^exponent, to 64 bits. The rounding
+  // direction is arithmetic rather than a branch: it is as good as random.
   static constexpr SoftExtended Rounded(bool negative, int32_t exponent, Wide m) {
     uint64_t high = static_cast<uint64_t>(m >> 64);
     const uint64_t low = static_cast<uint64_t>(m);
-    if (low > kHalf || (low == kHalf && (high & 1))) {
-      if (++high == 0) {
-        high = kLeadingBit;
-        ++exponent;
-      }
+    high += static_cast<uint64_t>(low > kHalf) | (static_cast<uint64_t>(low == kHalf) & high);
+    if (high == 0) [[unlikely]] {  // carried out of the top: 2^(exponent + 1)
+      high = kLeadingBit;
+      ++exponent;
     }
-    if (exponent > kMaxExponent) return Infinity(negative);
-    if (exponent < kMinExponent) guarded::Raise(guarded::Fault::InvalidOperation);
+    if (exponent > kMaxExponent) [[unlikely]] return Infinity(negative);
+    if (exponent < kMinExponent) [[unlikely]] guarded::Raise(guarded::Fault::InvalidOperation);
     return FromParts(negative, exponent, high);
   }
 
@@ -235,38 +259,34 @@ class SoftExtended {
   }
 
   static constexpr SoftExtended Sum(SoftExtended a, SoftExtended b) {
-    if (!a.IsOrdinary() || !b.IsOrdinary()) [[unlikely]] return SpecialSum(a, b);
-    if (CompareMagnitudes(a, b) < 0) std::swap(a, b);
-    const int32_t gap = a.exponent_ - b.exponent_;
-    const Wide big = static_cast<Wide>(a.significand_) << 64;
-    // b aligned to a; what falls off the end is kept as one sticky bit, far below the rounding
-    // point, which is all the rounding needs to know of it.
-    Wide small = static_cast<Wide>(b.significand_) << 64;
-    if (gap >= 128) {
-      small = 1;
-    } else if (gap > 64) {
-      const bool sticky = (b.significand_ << (128 - gap)) != 0;
-      small = (small >> gap) | static_cast<Wide>(sticky);
+    if (!BothOrdinary(a, b)) [[unlikely]] return SpecialSum(a, b);
+    // The larger magnitude first, chosen without a branch: which one it is is as good as random.
+    const uint64_t swap = static_cast<uint64_t>((a.exponent_ < b.exponent_) |
+                                                ((a.exponent_ == b.exponent_) & (a.significand_ < b.significand_)));
+    const SoftExtended big = Select(swap, b, a);
+    const SoftExtended small = Select(swap, a, b);
+    const int32_t gap = big.exponent_ - small.exponent_;
+    // Both significands at bits 126..63, bit 127 left free for a carry; the smaller one shifted
+    // to its place, what falls off the end kept as one sticky bit far below the rounding point,
+    // which is all the rounding needs to know of it.
+    const Wide x = static_cast<Wide>(big.significand_) << 63;
+    Wide y = static_cast<Wide>(small.significand_) << 63;
+    if (gap <= 63) [[likely]] {
+      y >>= gap;  // only the zero low bits fall off
+    } else if (gap < 127) {
+      y = (y >> gap) | static_cast<Wide>((small.significand_ << (127 - gap)) != 0);
     } else {
-      small >>= gap;  // the low half is zero: nothing is lost
+      y = 1;
     }
-    int32_t exponent = a.exponent_;
-    Wide m;
-    if (a.negative_ == b.negative_) {
-      m = big + small;
-      if (m < big) {  // carried out of bit 127
-        m = (m >> 1) | (m & 1) | (static_cast<Wide>(1) << 127);
-        ++exponent;
-      }
-    } else {
-      m = big - small;
-      if (m == 0) return Zero(false);  // x - x is +0 when rounding to nearest
-      const uint64_t high = static_cast<uint64_t>(m >> 64);
-      const int shift = high != 0 ? std::countl_zero(high) : 64 + std::countl_zero(static_cast<uint64_t>(m));
-      m <<= shift;  // more than one place only when the gap was 0 or 1: then m is exact
-      exponent -= shift;
-    }
-    return Rounded(a.negative_, exponent, m);
+    // x + y or x - y, again without a branch; x - y >= 0 since |big| >= |small|.
+    const Wide subtract = -static_cast<Wide>(big.negative_ != small.negative_);
+    const Wide m = x + ((y ^ subtract) - subtract);
+    if (m == 0) [[unlikely]] return Zero(false);  // x - x is +0 when rounding to nearest
+    // A carry leaves the leading bit at 127, a plain sum at 126, a difference there or lower;
+    // lower than 125 only when the gap was 0 or 1, and then m is exact.
+    const uint64_t high = static_cast<uint64_t>(m >> 64);
+    const int shift = high != 0 ? std::countl_zero(high) : 64 + std::countl_zero(static_cast<uint64_t>(m));
+    return Rounded(big.negative_, big.exponent_ + 1 - shift, m << shift);
   }
   static constexpr SoftExtended SpecialSum(SoftExtended a, SoftExtended b) {
     if (a.IsNaN() || b.IsNaN()) return PropagateNaN(a, b);
@@ -281,20 +301,15 @@ class SoftExtended {
 
   static constexpr SoftExtended Product(SoftExtended a, SoftExtended b) {
     const bool negative = a.negative_ != b.negative_;
-    if (!a.IsOrdinary() || !b.IsOrdinary()) [[unlikely]] {
+    if (!BothOrdinary(a, b)) [[unlikely]] {
       if (a.IsNaN() || b.IsNaN()) return PropagateNaN(a, b);
       if (a.exponent_ == kSpecial || b.exponent_ == kSpecial)
         return a.IsZero() || b.IsZero() ? DefaultNaN() : Infinity(negative);
       return Zero(negative);
     }
-    Wide m = static_cast<Wide>(a.significand_) * b.significand_;  // exact, 2^126 <= m < 2^128
-    int32_t exponent = a.exponent_ + b.exponent_;
-    if (m >> 127) {
-      ++exponent;
-    } else {
-      m <<= 1;
-    }
-    return Rounded(negative, exponent, m);
+    const Wide m = static_cast<Wide>(a.significand_) * b.significand_;  // exact, 2^126 <= m < 2^128
+    const int top = static_cast<int>(m >> 127);
+    return Rounded(negative, a.exponent_ + b.exponent_ + top, m << (1 - top));
   }
 
   static constexpr SoftExtended Quotient(SoftExtended a, SoftExtended b) {

@@ -1,5 +1,6 @@
-// The analysis core on the generated data: Jacobi on its cross-product matrix, the whole
-// principal component computation, and Eigen's self-adjoint solver doing the same job.
+// The analysis core on the generated data: Jacobi on its cross-product matrix and the whole
+// principal component computation, each with the native x87 extended type (where the machine has
+// it) and with the software one side by side, and Eigen's self-adjoint solver doing the same job.
 #include <benchmark/benchmark.h>
 
 #include <Eigen/Dense>
@@ -16,6 +17,7 @@ ObservationTable GeneratedTable() {
   return t;
 }
 
+template <typename Real>
 void BM_Jacobi(benchmark::State& state) {
   const ObservationTable t = GeneratedTable();
   Vector10 s;
@@ -26,25 +28,31 @@ void BM_Jacobi(benchmark::State& state) {
   int nrot = 0;
   for (auto _ : state) {
     Matrix10 a = m;  // Jacobi destroys the upper triangle
-    Jacobi(a, 10, d, v, nrot);
+    JacobiWith<Real>(a, 10, d, v, nrot);
     benchmark::DoNotOptimize(d);
     benchmark::DoNotOptimize(v);
   }
   state.counters["rotations"] = nrot;
 }
-BENCHMARK(BM_Jacobi);
 
+template <typename Real>
 void BM_ComputeComponents(benchmark::State& state) {
   ObservationTable t = GeneratedTable();
   Vector10 p;
   Matrix10 v;
   for (auto _ : state) {
-    ComputeComponents(t, p, v);
+    ComputeComponentsWith<Real>(t, p, v);
     benchmark::DoNotOptimize(t);
     benchmark::DoNotOptimize(p);
   }
 }
-BENCHMARK(BM_ComputeComponents);
+
+#if PCA_HAS_X87
+BENCHMARK(BM_Jacobi<long double>)->Name("BM_Jacobi/native");
+BENCHMARK(BM_ComputeComponents<long double>)->Name("BM_ComputeComponents/native");
+#endif
+BENCHMARK(BM_Jacobi<SoftExtended>)->Name("BM_Jacobi/software");
+BENCHMARK(BM_ComputeComponents<SoftExtended>)->Name("BM_ComputeComponents/software");
 
 // The same job with Eigen, in fixed-size storage: read the table, centre it, form the
 // cross-products, solve, percentages, and the two score columns scaled to 0.3.

@@ -3,8 +3,9 @@
 # 1. cross-builds everything into build/<arch> with the toolchain file in cmake/;
 # 2. runs the suites with ctest through qemu (the window suites on the offscreen platform, the
 #    event storm shortened to PCA_STORM_EVENTS, 3000 by default: emulated, 100,000 take minutes);
-# 3. runs analysis_dump natively (build/test) and under qemu and compares the two dumps byte for
-#    byte: the same bits on both processors, or a failure that shows the difference;
+# 3. runs analysis_dump natively (build/test, and build/software-dump with the software extended
+#    type) and under qemu and compares the dumps byte for byte: the same bits on both processors
+#    and with both types, or a failure that shows the difference;
 # 4. builds that architecture's Debian package and checks it with lintian.
 # Installs what it needs when missing, the target's libraries through multiarch.
 # Usage: scripts/cross-test.sh arm64
@@ -31,21 +32,29 @@ QT_QPA_PLATFORM=offscreen PCA_STORM_EVENTS="${PCA_STORM_EVENTS:-3000}" \
   ctest --test-dir "$build" --output-on-failure -j"$jobs" || failed+=(suites)
 echo "$arch: built in $((built - started)) s, suites ran in $(($(date +%s) - built)) s under qemu"
 
-# The native dump comes from the test command's build.
+# The dumps: this machine's build (the x87 type, natively, on x86-64), the same with the software
+# type forced, and the target's under qemu; all three must be the same text. The first comes from
+# the test command's build.
+host=$(dpkg --print-architecture)
 cmake -S . -B build/test -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build/test -j"$jobs" --target analysis_dump
-native_dump="$build/dump-$(dpkg --print-architecture).txt"
-target_dump="$build/dump-$arch.txt"
-build/test/tests/analysis_dump >"$native_dump"
-"${qemu[@]}" "$build/tests/analysis_dump" >"$target_dump"
-if cmp -s "$native_dump" "$target_dump"; then
-  echo "dumps: identical, $(wc -l <"$native_dump") lines for $(grep -c '^==' "$native_dump") tables"
-else
-  diff -u "$native_dump" "$target_dump" | head -n 80 || true
-  echo "dumps: FAILED, $arch gives other bits than $(dpkg --print-architecture)" \
-       "($(diff "$native_dump" "$target_dump" | grep -c '^<' || true) of $(wc -l <"$native_dump") lines differ)"
-  failed+=(dumps)
-fi
+cmake -S . -B build/software-dump -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPCA_EXTENDED=software >/dev/null
+cmake --build build/software-dump -j"$jobs" --target analysis_dump
+reference="$build/dump-$host.txt"
+build/test/tests/analysis_dump >"$reference"
+build/software-dump/tests/analysis_dump >"$build/dump-$host-software.txt"
+"${qemu[@]}" "$build/tests/analysis_dump" >"$build/dump-$arch.txt"
+for dump in "$build/dump-$host-software.txt" "$build/dump-$arch.txt"; do
+  if cmp -s "$reference" "$dump"; then
+    echo "dumps: $dump is identical to $reference" \
+         "($(wc -l <"$reference") lines, $(grep -c '^==' "$reference") tables)"
+  else
+    diff -u "$reference" "$dump" | head -n 80 || true
+    echo "dumps: FAILED, $dump differs from $reference" \
+         "in $(diff "$reference" "$dump" | grep -c '^<' || true) of $(wc -l <"$reference") lines"
+    failed+=("$dump")
+  fi
+done
 if [ ${#failed[@]} -gt 0 ]; then
   echo "cross-test $arch: FAILED (${failed[*]})"
   exit 1

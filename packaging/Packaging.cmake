@@ -53,6 +53,10 @@ The texts of the window are in Polish.]=])
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+# CPack asks dpkg, which names the build machine; a cross build names its target.
+if(CMAKE_CROSSCOMPILING AND CMAKE_SYSTEM_PROCESSOR STREQUAL "aarch64")
+  set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE arm64)
+endif()
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "pca developers <pca-dev@example.org>")
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS

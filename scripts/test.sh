@@ -21,6 +21,12 @@ ctest --test-dir build/test --output-on-failure -j"$jobs"
 )
 scripts/leakcheck.sh
 
+# The same suites with the software extended type that processors without the x87 unit use:
+# 229 rotations, every figure of the data set, every pixel, as with the native type.
+cmake -S . -B build/software -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPCA_EXTENDED=software -DPCA_BENCHMARKS=OFF >/dev/null
+cmake --build build/software -j"$jobs"
+ctest --test-dir build/software --output-on-failure -j"$jobs"
+
 # The real program on a virtual display, driven with the mouse.
 scripts/e2e.sh build/test/pca build/e2e
 

@@ -28,8 +28,8 @@ start_program() {
 }
 
 stop_all() {
-  [ -n "${PROGRAM_PID:-}" ] && kill "$PROGRAM_PID" 2>/dev/null
-  [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null
+  [ -n "${PROGRAM_PID:-}" ] && kill "$PROGRAM_PID" 2>/dev/null || true  # it may have ended already
+  [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null || true
   wait 2>/dev/null
   return 0
 }

@@ -261,32 +261,45 @@ class SoftExtended {
   static constexpr SoftExtended Sum(SoftExtended a, SoftExtended b) {
     if (!BothOrdinary(a, b)) [[unlikely]] return SpecialSum(a, b);
     // The larger magnitude first, chosen without a branch: which one it is is as good as random.
-    const uint64_t swap = static_cast<uint64_t>((a.exponent_ < b.exponent_) |
-                                                ((a.exponent_ == b.exponent_) & (a.significand_ < b.significand_)));
-    const SoftExtended big = Select(swap, b, a);
-    const SoftExtended small = Select(swap, a, b);
-    const int32_t gap = big.exponent_ - small.exponent_;
+    const bool swap = (a.exponent_ < b.exponent_) |
+                      ((a.exponent_ == b.exponent_) & (a.significand_ < b.significand_));
+    const uint64_t mask = 0 - static_cast<uint64_t>(swap);
+    const uint64_t big = (b.significand_ & mask) | (a.significand_ & ~mask);
+    const uint64_t small = (a.significand_ & mask) | (b.significand_ & ~mask);
+    const int32_t exponent = swap ? b.exponent_ : a.exponent_;
+    const bool negative = swap ? b.negative_ : a.negative_;
+    const uint32_t gap = static_cast<uint32_t>(exponent - (a.exponent_ ^ b.exponent_ ^ exponent));
     // Both significands at bits 126..63, bit 127 left free for a carry; the smaller one shifted
     // to its place, what falls off the end kept as one sticky bit far below the rounding point,
     // which is all the rounding needs to know of it.
-    const Wide x = static_cast<Wide>(big.significand_) << 63;
-    Wide y = static_cast<Wide>(small.significand_) << 63;
-    if (gap <= 63) [[likely]] {
-      y >>= gap;  // only the zero low bits fall off
+    const Wide x = static_cast<Wide>(big) << 63;
+    Wide y;
+    if (gap <= 63) [[likely]] {  // only the zero low bits fall off
+      y = static_cast<Wide>((small >> 1) >> gap) << 64 | (small << (63 - gap));
     } else if (gap < 127) {
-      y = (y >> gap) | static_cast<Wide>((small.significand_ << (127 - gap)) != 0);
+      y = static_cast<Wide>(small >> (gap - 63)) | static_cast<Wide>((small << (127 - gap)) != 0);
     } else {
       y = 1;
     }
     // x + y or x - y, again without a branch; x - y >= 0 since |big| >= |small|.
-    const Wide subtract = -static_cast<Wide>(big.negative_ != small.negative_);
+    const Wide subtract = -static_cast<Wide>(a.negative_ != b.negative_);
     const Wide m = x + ((y ^ subtract) - subtract);
-    if (m == 0) [[unlikely]] return Zero(false);  // x - x is +0 when rounding to nearest
     // A carry leaves the leading bit at 127, a plain sum at 126, a difference there or lower;
     // lower than 125 only when the gap was 0 or 1, and then m is exact.
-    const uint64_t high = static_cast<uint64_t>(m >> 64);
-    const int shift = high != 0 ? std::countl_zero(high) : 64 + std::countl_zero(static_cast<uint64_t>(m));
-    return Rounded(big.negative_, big.exponent_ + 1 - shift, m << shift);
+    uint64_t high = static_cast<uint64_t>(m >> 64);
+    uint64_t low = static_cast<uint64_t>(m);
+    int shift;
+    if (high != 0) [[likely]] {
+      shift = std::countl_zero(high);
+      high = (high << shift) | ((low >> 1) >> (63 - shift));
+      low <<= shift;
+    } else {
+      if (low == 0) return Zero(false);  // x - x is +0 when rounding to nearest
+      shift = 64 + std::countl_zero(low);
+      high = low << (shift - 64);
+      low = 0;
+    }
+    return Rounded(negative, exponent + 1 - shift, static_cast<Wide>(high) << 64 | low);
   }
   static constexpr SoftExtended SpecialSum(SoftExtended a, SoftExtended b) {
     if (a.IsNaN() || b.IsNaN()) return PropagateNaN(a, b);

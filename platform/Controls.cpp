@@ -5,8 +5,10 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QTimer>
+#include <algorithm>
 #include <cmath>
 #include <optional>
+#include <vector>
 
 #include "platform/Accessibility.h"
 #include "platform/Application.h"
@@ -194,26 +196,37 @@ void PaintBoxWidget::focusInEvent(QFocusEvent* event) {
   QTimer::singleShot(0, this, [this] { ChartMayHaveChanged(this); });
 }
 
-// The focus came by Tab; once it leaves, only Tab brings it back, so neither the window's
-// activation nor a hidden button hands it to the paint box.
 void PaintBoxWidget::focusOutEvent(QFocusEvent* event) {
   QWidget::focusOutEvent(event);
-  setFocusPolicy(Qt::NoFocus);
   update();
   ChartMayHaveChanged(this);
 }
 
-// Sees Tab and Shift+Tab before the focused control does, and lets Tab stop here for that key.
+// Tab and Shift+Tab in this window go round its other controls in their order, then this paint
+// box. Qt's own round would not do: the paint box takes no focus of its own (policy NoFocus), so
+// that neither a click, nor the window's activation, nor a focused button that hides hands it the
+// focus; only these keys do.
 bool PaintBoxWidget::eventFilter(QObject* watched, QEvent* event) {
-  if (tabStop && event->type() == QEvent::KeyPress) {
-    const auto* key = static_cast<QKeyEvent*>(event);
-    const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
-    const auto* target = qobject_cast<QWidget*>(watched);
-    if (tab && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) && target &&
-        target->window() == window())
-      setFocusPolicy(Qt::TabFocus);
-  }
-  return false;
+  if (!tabStop || event->type() != QEvent::KeyPress) return false;
+  const auto* key = static_cast<QKeyEvent*>(event);
+  const bool forward = key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier);
+  const bool backward = key->key() == Qt::Key_Backtab ||
+                        (key->key() == Qt::Key_Tab && (key->modifiers() & Qt::ShiftModifier));
+  const auto* target = qobject_cast<QWidget*>(watched);
+  if (!(forward || backward) || key->modifiers() & (Qt::ControlModifier | Qt::AltModifier) ||
+      !target || target->window() != window())
+    return false;
+  std::vector<QWidget*> round;
+  for (QWidget* w = window()->nextInFocusChain(); w != window(); w = w->nextInFocusChain())
+    if (w != this && (w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(window()) && w->isEnabled())
+      round.push_back(w);
+  round.push_back(this);
+  const auto at = std::find(round.begin(), round.end(), QApplication::focusWidget());
+  const int n = static_cast<int>(round.size());
+  int next = forward ? 0 : n - 1;
+  if (at != round.end()) next = (static_cast<int>(at - round.begin()) + (forward ? 1 : n - 1)) % n;
+  round[next]->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+  return true;
 }
 
 // A double click arrives here too: QWidget passes it on as a press.
@@ -256,11 +269,7 @@ void TPaintBox::Refresh() { static_cast<PaintBoxWidget*>(widget().qt.data())->Re
 void TPaintBox::SetTabStop(bool tabStop) {
   auto* box = static_cast<PaintBoxWidget*>(widget().qt.data());
   box->tabStop = tabStop;
-  if (!tabStop) return;
-  QWidget* last = box->window();
-  while (last->nextInFocusChain() != box->window()) last = last->nextInFocusChain();
-  if (last != box && last != box->window()) QWidget::setTabOrder(last, box);
-  QApplication::instance()->installEventFilter(box);
+  if (tabStop) QApplication::instance()->installEventFilter(box);
 }
 
 bool TPaintBox::Focused() const { return widget().qt && widget().qt->hasFocus(); }

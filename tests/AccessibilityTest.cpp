@@ -76,7 +76,7 @@ TEST_F(Accessibility, TheComponentsViewAtStart) {
 
 // A mouse edit leaves the components view: the parts of the components go, the chart is renamed,
 // the edited strip's text and cell change; the button brings the parts back.
-TEST_F(Accessibility, EditAndButtonChangeTheTreeAndSayWhat) {
+TEST_F(Accessibility, AnEditAndTheButtonChangeTheTree) {
   ShowAt();
   QAccessibleInterface* chart = Chart();
   QAccessibleInterface* cell = chart->child(2)->child(4);

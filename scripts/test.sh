@@ -24,6 +24,9 @@ scripts/leakcheck.sh
 # The real program on a virtual display, driven with the mouse.
 scripts/e2e.sh build/test/pca build/e2e
 
+# The same program read through AT-SPI, as a screen reader reads it, and driven by keys.
+scripts/atspi-check.sh build/test/pca build/atspi
+
 # The real program natively on a Wayland compositor.
 scripts/wayland-check.sh build/test/pca build/wayland
 

@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <algorithm>
 
+#include "platform/Accessibility.h"
 #include "platform/Form.h"
 #include "platform/QtWidgets.h"
 
@@ -20,6 +21,7 @@ TApplication::TApplication(int& argc, char** argv)
   Application = this;
   Title = TitleFromProgramPath(argc > 0 && argv[0] ? argv[0] : "");
   QApplication::setApplicationName(QString::fromStdString(Title));
+  InstallAccessibility();
 }
 
 TApplication::~TApplication() {
@@ -62,6 +64,8 @@ void TApplication::Dispatch(const std::function<void()>& handler, ReportTiming t
     failure = "Unknown error";
   }
   if (timing == ReportTiming::Now) PresentPictures();  // a window paint shows its own
+  for (TPaintBox* box : paintBoxes_)  // what the handler changed, told to a screen reader
+    ChartMayHaveChanged(static_cast<PaintBoxWidget*>(box->widget().qt.data()));
   if (!failed) return;
   if (QWidget* grabber = QWidget::mouseGrabber()) grabber->releaseMouse();
   const std::runtime_error error(failure);

@@ -1,9 +1,16 @@
+#include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QTimer>
+#include <algorithm>
 #include <cmath>
+#include <optional>
+#include <vector>
 
+#include "platform/Accessibility.h"
 #include "platform/Application.h"
 #include "platform/ImageCanvasImpl.h"
 #include "platform/QtWidgets.h"
@@ -64,6 +71,22 @@ void PaintBoxWidget::paintEvent(QPaintEvent*) {
   picture.Finish();
   QPainter painter(this);
   painter.drawImage(QPoint(0, 0), picture.impl().image);
+  if (hasFocus()) DrawFocusMark(painter);
+}
+
+// A ring two pixels outside the chosen cell's marker (or the strips, before a cell is chosen),
+// drawn on the screen only: the picture itself stays as the paint routine left it.
+void PaintBoxWidget::DrawFocusMark(QPainter& painter) {
+  TChartDescription d;
+  if (!ReadDescription(box_, d)) return;
+  const TBox& b = d.FocusBox;
+  if (b.Right <= b.Left || b.Bottom <= b.Top) return;
+  const QColor ring = palette().color(QPalette::Highlight);
+  const QRect around(b.Left - 3, b.Top - 3, b.Right - b.Left + 6, b.Bottom - b.Top + 6);
+  painter.fillRect(QRect(around.left(), around.top(), around.width(), 2), ring);
+  painter.fillRect(QRect(around.left(), around.bottom() - 1, around.width(), 2), ring);
+  painter.fillRect(QRect(around.left(), around.top(), 2, around.height()), ring);
+  painter.fillRect(QRect(around.right() - 1, around.top(), 2, around.height()), ring);
 }
 
 void PaintBoxWidget::resizeEvent(QResizeEvent* event) {
@@ -134,6 +157,78 @@ void PaintBoxWidget::Mouse(QMouseEvent* event, const TMouseEvent& handler) {
   event->accept();
 }
 
+namespace {
+
+std::optional<TKey> KeyOf(int key) {
+  switch (key) {
+    case Qt::Key_Left: return vkLeft;
+    case Qt::Key_Right: return vkRight;
+    case Qt::Key_Up: return vkUp;
+    case Qt::Key_Down: return vkDown;
+    case Qt::Key_PageUp: return vkPageUp;
+    case Qt::Key_PageDown: return vkPageDown;
+    default: return std::nullopt;
+  }
+}
+
+}  // namespace
+
+void PaintBoxWidget::keyPressEvent(QKeyEvent* event) {
+  const std::optional<TKey> key = KeyOf(event->key());
+  if (!key || event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
+    QWidget::keyPressEvent(event);
+    return;
+  }
+  Key(*key, (event->modifiers() & Qt::ShiftModifier) ? TShiftState{ssShift} : TShiftState{0});
+  event->accept();
+}
+
+void PaintBoxWidget::Key(TKey key, TShiftState shift) {
+  TPaintBox* box = &box_;
+  Application->Dispatch([&] { if (box_.OnKeyDown) box_.OnKeyDown(box, key, shift); });
+  update();  // the focus mark follows the chosen cell
+}
+
+// Qt sends its own focus event for the widget after this one; the chosen cell's follows it.
+void PaintBoxWidget::focusInEvent(QFocusEvent* event) {
+  QWidget::focusInEvent(event);
+  update();
+  QTimer::singleShot(0, this, [this] { ChartMayHaveChanged(this); });
+}
+
+void PaintBoxWidget::focusOutEvent(QFocusEvent* event) {
+  QWidget::focusOutEvent(event);
+  update();
+  ChartMayHaveChanged(this);
+}
+
+// Tab and Shift+Tab in this window go round its other controls in their order, then this paint
+// box. Qt's own round would not do: the paint box takes no focus of its own (policy NoFocus), so
+// that neither a click, nor the window's activation, nor a focused button that hides hands it the
+// focus; only these keys do.
+bool PaintBoxWidget::eventFilter(QObject* watched, QEvent* event) {
+  if (!tabStop || event->type() != QEvent::KeyPress) return false;
+  const auto* key = static_cast<QKeyEvent*>(event);
+  const bool forward = key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier);
+  const bool backward = key->key() == Qt::Key_Backtab ||
+                        (key->key() == Qt::Key_Tab && (key->modifiers() & Qt::ShiftModifier));
+  const auto* target = qobject_cast<QWidget*>(watched);
+  if (!(forward || backward) || key->modifiers() & (Qt::ControlModifier | Qt::AltModifier) ||
+      !target || target->window() != window())
+    return false;
+  std::vector<QWidget*> round;
+  for (QWidget* w = window()->nextInFocusChain(); w != window(); w = w->nextInFocusChain())
+    if (w != this && (w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(window()) && w->isEnabled())
+      round.push_back(w);
+  round.push_back(this);
+  const auto at = std::find(round.begin(), round.end(), QApplication::focusWidget());
+  const int n = static_cast<int>(round.size());
+  int next = forward ? 0 : n - 1;
+  if (at != round.end()) next = (static_cast<int>(at - round.begin()) + (forward ? 1 : n - 1)) % n;
+  round[next]->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+  return true;
+}
+
 // A double click arrives here too: QWidget passes it on as a press.
 void PaintBoxWidget::mousePressEvent(QMouseEvent* event) { Mouse(event, box_.OnMouseDown); }
 void PaintBoxWidget::mouseReleaseEvent(QMouseEvent* event) { Mouse(event, box_.OnMouseUp); }
@@ -169,6 +264,15 @@ void TPaintBox::SetCursor(TCursor cursor) {
 }
 
 void TPaintBox::Refresh() { static_cast<PaintBoxWidget*>(widget().qt.data())->Repaint(); }
+
+// Last in the window's keyboard order: after every control made before this call.
+void TPaintBox::SetTabStop(bool tabStop) {
+  auto* box = static_cast<PaintBoxWidget*>(widget().qt.data());
+  box->tabStop = tabStop;
+  if (tabStop) QApplication::instance()->installEventFilter(box);
+}
+
+bool TPaintBox::Focused() const { return widget().qt && widget().qt->hasFocus(); }
 
 // ---- TLabel -----------------------------------------------------------------------------------
 

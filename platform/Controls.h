@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/ChartDescription.h"
 #include "platform/ImageCanvas.h"
 
 class TForm;
@@ -27,6 +28,11 @@ using TMouseEvent =
     std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y)>;
 
 enum TCursor { crDefault, crCross };
+
+// The keys a paint box passes on; every other key goes to the window as before.
+enum TKey { vkLeft, vkRight, vkUp, vkDown, vkPageUp, vkPageDown };
+using TKeyEvent = std::function<void(TObject* Sender, TKey Key, TShiftState Shift)>;
+using TDescribeEvent = std::function<TChartDescription(TObject* Sender)>;
 
 // A control placed on a form. Geometry is in the form's client pixels.
 class TControl : public TObject {
@@ -68,8 +74,15 @@ class TPaintBox final : public TControl {
   // Erases the picture and runs the form's OnPaint before returning.
   void Refresh();
 
+  // Lets Tab and Shift+Tab reach the paint box after the other controls; a click never gives it
+  // the focus.
+  void SetTabStop(bool tabStop);
+  bool Focused() const;
+
   TMouseEvent OnMouseDown;
   TMouseEvent OnMouseUp;
+  TKeyEvent OnKeyDown;      // while the paint box has the keyboard focus
+  TDescribeEvent OnDescribe;  // what the picture means, asked whenever it may have changed
 
  private:
   ImageCanvas picture_;

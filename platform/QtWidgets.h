@@ -46,6 +46,10 @@ class PaintBoxWidget final : public QWidget {
   PaintBoxWidget(TPaintBox& box, TForm& form, QWidget* parent);
   void Repaint();  // erase and run the form's OnPaint now
   bool stale = true;  // the picture needs the form's OnPaint before it is shown
+  bool tabStop = false;
+  TPaintBox& box() { return box_; }
+  // Runs the paint box's key handler, as a key press does (assistive technology uses it too).
+  void Key(TKey key, TShiftState shift);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -53,8 +57,13 @@ class PaintBoxWidget final : public QWidget {
   void showEvent(QShowEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void DrawFocusMark(QPainter& painter);
   void Mouse(QMouseEvent* event, const TMouseEvent& handler);
   TPaintBox& box_;
   TForm& form_;

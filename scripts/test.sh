@@ -30,6 +30,9 @@ ctest --test-dir build/software --output-on-failure -j"$jobs"
 # The real program on a virtual display, driven with the mouse.
 scripts/e2e.sh build/test/pca build/e2e
 
+# The same program read through AT-SPI, as a screen reader reads it, and driven by keys.
+scripts/atspi-check.sh build/test/pca build/atspi
+
 # The real program natively on a Wayland compositor.
 scripts/wayland-check.sh build/test/pca build/wayland
 

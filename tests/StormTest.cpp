@@ -1,5 +1,6 @@
 // A long, seeded random storm of real events on the offscreen window: presses and releases with
-// every button anywhere, resizes, clicks of the button, repaints, and now and then a table whose
+// every button anywhere, keys and Tab, resizes, clicks of the button, repaints (with the accessible
+// tree listening), and now and then a table whose
 // data leave nothing to analyse. After every event the table, the view and the error reports must
 // still be what the program promises.
 //
@@ -11,6 +12,9 @@
 #include <random>
 #include <set>
 #include <sstream>
+
+#include <QAccessible>
+#include <QKeySequence>
 
 #include "WindowFixture.h"
 #include "analysis/SyntheticData.h"
@@ -80,6 +84,10 @@ class Storm : public WindowFixture {
 
 TEST_F(Storm, EveryEventKeepsTableViewAndReportsSound) {
   ShowAt();
+  form->window().qt->activateWindow();
+  ASSERT_TRUE(QAccessible::queryAccessibleInterface(Box()));  // the chart describes every change
+  static constexpr Qt::Key kKeys[] = {Qt::Key_Tab,  Qt::Key_Backtab, Qt::Key_Left,   Qt::Key_Right,
+                                      Qt::Key_Up,   Qt::Key_Down,    Qt::Key_PageUp, Qt::Key_PageDown};
   ObservationTable generated{};
   GenerateObservations(generated);
   const std::string title = Application->Title;
@@ -90,6 +98,8 @@ TEST_F(Storm, EveryEventKeepsTableViewAndReportsSound) {
     const ObservationTable tableBefore = form->Table;
     const int kind = Uniform(0, 999);
     bool endsPress = false;  // a release that ends a pending press: the one event that may edit
+    bool keyEvent = false;   // a key edit is a press and its release, when it edits at all
+    const bool viewBefore = DataView();
     std::ostringstream what;
     try {
       if (kind < 360) {  // a press, now and then as the second press of a double click
@@ -110,6 +120,13 @@ TEST_F(Storm, EveryEventKeepsTableViewAndReportsSound) {
         endsPress = pressPending;
         if (pressPending) dataView = true;
         pressPending = false;
+      } else if (kind < 780) {  // a key where the focus is, the chart's keys and Tab
+        const Qt::Key key = kKeys[Uniform(0, 7)];
+        const Qt::KeyboardModifiers m = AnyModifiers();
+        what << "key " << QKeySequence(key | m).toString().toStdString();
+        QWidget* focus = QApplication::focusWidget();
+        QTest::keyClick(focus ? focus : form->window().qt.data(), key, m);
+        keyEvent = true;
       } else if (kind < 800) {
         const QSize s = AnySize();
         what << "resize to " << s.width() << "x" << s.height();
@@ -152,6 +169,10 @@ TEST_F(Storm, EveryEventKeepsTableViewAndReportsSound) {
             << "[" << j << "][" << i << "] " << v;
       }
     }
+    if (keyEvent) {  // the view may only turn to the data view, and only when no press waits
+      ASSERT_TRUE(DataView() == viewBefore || (DataView() && !pressPending));
+      dataView = DataView();
+    }
     ASSERT_EQ(DataView(), dataView);
     ASSERT_EQ(form->PressX >= 0, pressPending) << "PressX " << form->PressX;
     ASSERT_LE(reports.size(), reportsBefore + 1) << "more than one box for one event";
@@ -165,7 +186,10 @@ TEST_F(Storm, EveryEventKeepsTableViewAndReportsSound) {
     int edited = 0;
     for (int j = 1; j <= 20; ++j)
       for (int i = 1; i <= 10; ++i) edited += form->Table[j][i] != tableBefore[j][i];
-    ASSERT_LE(edited, endsPress ? 1 : 0) << "cells changed";
+    ASSERT_LE(edited, endsPress || keyEvent ? 1 : 0) << "cells changed";
+    if (keyEvent && edited) {
+      ASSERT_TRUE(DataView());
+    }
     counts["cell edited"] += edited;
   }
 

@@ -19,9 +19,8 @@ void DrawLoadings(TCanvas& canvas, const ChartLayout& layout, const LoadingLayou
     canvas.Brush.Color = clOlive;
     canvas.Brush.Style = bsDiagCross;
     for (int v = 1; v <= 10; ++v) {
-      // The zero line of strip v, or one pixel above it when RowHeight is odd.
-      const int32_t centre = Add(Add(Mul(v - 1, layout.RowHeight), layout.RowHeight / 2), 9);
-      const int32_t length = guarded::Narrow(guarded::RoundHalfEven(Extended(30) * V[v][c]));
+      const int32_t centre = LoadingBarCentre(layout, v);
+      const int32_t length = LoadingBarLength(V[v][c]);
       canvas.Rectangle(axis, Sub(centre, loadings.BarHalfHeight), Add(axis, length),
                        Add(centre, loadings.BarHalfHeight));
     }
@@ -36,10 +35,23 @@ void DrawShares(TCanvas& canvas, const ChartLayout& layout, const LoadingLayout&
   canvas.Font.Style = 0;
   // The hatched brush of the loadings is still selected: the text gets no background.
   for (int c = 1; c <= 2; ++c) {
-    const std::string text = PercentText(P[c]);
-    canvas.TextOut(Sub(Add(loadings.ChartWidth, Mul(c, loadings.LoadingColumnWidth)), 10),
-                   Add(Mul(9 + c, layout.RowHeight), 19), text);
+    const TPoint at = ShareTextOrigin(layout, loadings, c);
+    canvas.TextOut(at.X, at.Y, PercentText(P[c]));
   }
+}
+
+// The zero line of strip v, or one pixel above it when RowHeight is odd.
+int32_t LoadingBarCentre(const ChartLayout& layout, int v) {
+  return Add(Add(Mul(v - 1, layout.RowHeight), layout.RowHeight / 2), 9);
+}
+
+int32_t LoadingBarLength(double loading) {
+  return guarded::Narrow(guarded::RoundHalfEven(Extended(30) * loading));
+}
+
+TPoint ShareTextOrigin(const ChartLayout& layout, const LoadingLayout& loadings, int c) {
+  return {Sub(Add(loadings.ChartWidth, Mul(c, loadings.LoadingColumnWidth)), 10),
+          Add(Mul(9 + c, layout.RowHeight), 19)};
 }
 
 std::string PercentText(double percent) {

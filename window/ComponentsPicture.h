@@ -16,5 +16,12 @@ void DrawLoadings(TCanvas& canvas, const ChartLayout& layout, const LoadingLayou
 void DrawShares(TCanvas& canvas, const ChartLayout& layout, const LoadingLayout& loadings,
                 const Vector10& P);
 
+// Where the bars of the loadings go: the middle row of variable v's bar, and a bar's signed length.
+int32_t LoadingBarCentre(const ChartLayout& layout, int v);
+int32_t LoadingBarLength(double loading);  // 30 pixels per unit, right of the axis when positive
+
+// The top-left corner of the share of component c.
+TPoint ShareTextOrigin(const ChartLayout& layout, const LoadingLayout& loadings, int c);
+
 // A share in whole percent, an exact half away from zero, at least two characters: " 5%", "59%".
 std::string PercentText(double percent);

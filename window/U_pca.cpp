@@ -1,9 +1,12 @@
 #include "window/U_pca.h"
 
+#include <algorithm>
+
 #include "analysis/Components.h"
 #include "analysis/SyntheticData.h"
 #include "window/ComponentsPicture.h"
 #include "window/DrawSeries.h"
+#include "window/KeyEdit.h"
 #include "window/PendingEdit.h"
 
 TF_PCA* F_PCA = nullptr;
@@ -32,6 +35,8 @@ TF_PCA::TF_PCA() {
   Ramka->OnMouseUp = [this](TObject* s, TMouseButton b, TShiftState sh, int32_t x, int32_t y) {
     PunktU(s, b, sh, x, y);
   };
+  Ramka->OnKeyDown = [this](TObject* s, TKey k, TShiftState sh) { Klawisz(s, k, sh); };
+  Ramka->OnDescribe = [this](TObject* s) { return Opis(s); };
 
   Label1 = CreateControl<TLabel>();
   Label1->SetBounds(0, 0, 121, 16);
@@ -45,6 +50,7 @@ TF_PCA::TF_PCA() {
   Kl_A->SetTabOrder(0);
   Kl_A->SetVisible(false);
   Kl_A->OnClick = [this](TObject* s) { PCA(s); };
+  Ramka->SetTabStop(true);  // after the button, which keeps the first place
 
   OnActivate = [this](TObject* s) { Aktywacja(s); };
   OnClose = [this](TObject* s) { FC(s); };
@@ -91,6 +97,7 @@ void TF_PCA::PaintSteps(TCanvas& canvas, int32_t width, int32_t height) {
   canvas.Brush.Style = bsSolid;
 
   ApplyPendingEdit(layout);
+  Drawn.Drawn = false;
 
   for (int k = 1; k <= kVariables; ++k)
     DrawSeries(canvas, layout, VariableStrip(layout, k), Table, k, clRed);
@@ -105,6 +112,7 @@ void TF_PCA::PaintSteps(TCanvas& canvas, int32_t width, int32_t height) {
   const LoadingLayout loadings = LoadingLayout::For(layout, width);
   DrawLoadings(canvas, layout, loadings, V);
   DrawShares(canvas, layout, loadings, P);
+  Drawn = {true, P, V};
 }
 
 void TF_PCA::ApplyPendingEdit(const ChartLayout& layout) {
@@ -145,4 +153,44 @@ void TF_PCA::PCA(TObject*) {
   Kl_A->SetVisible(false);
   FailureShown = false;
   Ramka->Refresh();
+}
+
+// Keys on Ramka: the arrows choose the cell (the first key chooses variable 1, observation 1),
+// Page Up / Page Down and Shift+Up / Shift+Down move its value one pixel up or down.
+void TF_PCA::Klawisz(TObject*, TKey Key, TShiftState Shift) {
+  if (Chosen.Variable == 0) {
+    Chosen = {1, 1};
+    return;
+  }
+  const bool shifted = (Shift & ssShift) != 0;
+  switch (Key) {
+    case vkLeft: Chosen.Observation = std::max(Chosen.Observation - 1, 1); break;
+    case vkRight: Chosen.Observation = std::min(Chosen.Observation + 1, kObservations); break;
+    case vkUp:
+      if (shifted) KeyEdit(-1);
+      else Chosen.Variable = std::max(Chosen.Variable - 1, 1);
+      break;
+    case vkDown:
+      if (shifted) KeyEdit(1);
+      else Chosen.Variable = std::min(Chosen.Variable + 1, kVariables);
+      break;
+    case vkPageUp: KeyEdit(-1); break;
+    case vkPageDown: KeyEdit(1); break;
+  }
+}
+
+// A key edit is a press on the chosen point and its release `pixels` rows from where the point is
+// drawn, handled as the mouse's are: the value, the clamps and the view change are theirs.
+void TF_PCA::KeyEdit(int32_t pixels) {
+  if (PressX >= 0 && !PressReleased) return;  // a mouse press is waiting for its release
+  const ChartLayout layout = ChartLayout::For(Ramka->Width(), Ramka->Height());
+  const auto press = KeyEditPress(layout, Table, Chosen.Observation, Chosen.Variable, pixels);
+  if (!press) return;
+  Punkt(Ramka, mbLeft, 0, press->PressX, press->PressY);
+  PunktU(Ramka, mbLeft, 0, press->PressX, press->ReleaseY);
+}
+
+TChartDescription TF_PCA::Opis(TObject*) {
+  return DescribeChart(ChartLayout::For(Ramka->Width(), Ramka->Height()), Ramka->Width(), Table,
+                       !Kl_A->Visible(), Drawn, Chosen);
 }

@@ -7,6 +7,7 @@
 #include "analysis/ObservationTable.h"
 #include "platform/Form.h"
 #include "window/ChartLayout.h"
+#include "window/ChartMeaning.h"
 
 class TF_PCA : public TForm {
  public:
@@ -32,6 +33,11 @@ class TF_PCA : public TForm {
   // until the user acts again with a press or the button: one box per failure the user caused.
   bool FailureShown{};
 
+  // The cell that the keyboard moves between and edits.
+  ChosenCell Chosen{};
+  // What the last paint drew of the components view, for the chart's description.
+  DrawnComponents Drawn{};
+
   // Handlers, as wired by the form description.
   void Resize(TObject* Sender);
   void Rysuj(TObject* Sender);
@@ -41,6 +47,8 @@ class TF_PCA : public TForm {
   void FC(TObject* Sender);
   void PCA(TObject* Sender);
   void FormCreate(TObject* Sender);
+  void Klawisz(TObject* Sender, TKey Key, TShiftState Shift);
+  TChartDescription Opis(TObject* Sender);
 
   // The paint routine on any canvas of the given size (Rysuj passes Ramka's).
   void Paint(TCanvas& canvas, int32_t width, int32_t height);
@@ -48,6 +56,7 @@ class TF_PCA : public TForm {
  private:
   void PaintSteps(TCanvas& canvas, int32_t width, int32_t height);
   void ApplyPendingEdit(const ChartLayout& layout);
+  void KeyEdit(int32_t pixels);
 };
 
 extern TF_PCA* F_PCA;

@@ -1,0 +1,330 @@
+#include "platform/Accessibility.h"
+
+#include <QAccessibleWidget>
+#include <QFontMetrics>
+#include <QHash>
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+#include "platform/QtWidgets.h"
+
+namespace {
+
+QString ToQ(const std::string& text) { return QString::fromStdString(text); }
+
+void Send(QAccessibleInterface* iface, QAccessible::Event type) {
+  QAccessibleEvent event(iface, type);
+  QAccessible::updateAccessibility(&event);
+}
+
+// A drawn label's box: its text measured in the font the canvas draws it with.
+void MeasureLabels(TChartDescription& d) {
+  for (TDescribedPart& part : d.Parts) {
+    if (part.DrawnText.empty()) continue;
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(std::max(1, PointsToPixels(part.DrawnPoints)));
+    const QFontMetrics metrics(font);
+    part.Box.Right = part.Box.Left + metrics.horizontalAdvance(ToQ(part.DrawnText));
+    part.Box.Bottom = part.Box.Top + metrics.height();
+  }
+}
+
+class ChartAccessible;
+QHash<const void*, ChartAccessible*>& Charts() {
+  static QHash<const void*, ChartAccessible*> charts;  // by paint box widget
+  return charts;
+}
+
+// Interfaces without a QObject are registered once and keep their id; whoever made one deletes
+// it with its own interface.
+QAccessibleInterface* Registered(std::vector<QAccessible::Id>& ids, size_t i,
+                                 QAccessibleInterface* (*make)(void*, int), void* owner) {
+  if (ids.size() <= i) ids.resize(i + 1, 0);
+  if (!ids[i]) ids[i] = QAccessible::registerAccessibleInterface(make(owner, static_cast<int>(i)));
+  return QAccessible::accessibleInterface(ids[i]);
+}
+
+QAccessibleInterface* Existing(const std::vector<QAccessible::Id>& ids, size_t i) {
+  return i < ids.size() && ids[i] ? QAccessible::accessibleInterface(ids[i]) : nullptr;
+}
+
+void DeleteAll(const std::vector<QAccessible::Id>& ids) {
+  for (QAccessible::Id id : ids)
+    if (id) QAccessible::deleteAccessibleInterface(id);
+}
+
+// The paint box: a chart whose children are the parts of its description.
+class ChartAccessible final : public QAccessibleWidget {
+ public:
+  explicit ChartAccessible(PaintBoxWidget* widget)
+      : QAccessibleWidget(widget, QAccessible::Chart), key_(widget) {
+    Charts().insert(key_, this);
+    if (ReadDescription(widget->box(), d_)) MeasureLabels(d_);
+  }
+  ~ChartAccessible() override {
+    if (Charts().value(key_) == this) Charts().remove(key_);
+    DeleteAll(partIds_);
+  }
+
+  PaintBoxWidget* Box() const { return static_cast<PaintBoxWidget*>(widget()); }
+  const TDescribedPart* Part(int i) const {
+    return i >= 0 && i < static_cast<int>(d_.Parts.size()) ? &d_.Parts[i] : nullptr;
+  }
+  bool Chosen(int part, int cell) const {
+    return d_.FocusPart == part && d_.FocusCell == cell && Box() && Box()->hasFocus();
+  }
+  QRect OnScreen(const TBox& b) const {
+    if (!Box()) return {};
+    return QRect(Box()->mapToGlobal(QPoint(b.Left, b.Top)), QSize(b.Right - b.Left, b.Bottom - b.Top));
+  }
+  QAccessibleInterface* Cell(int part, int cell) const {
+    QAccessibleInterface* p = Part(part) ? child(part) : nullptr;
+    return p ? p->child(cell) : nullptr;
+  }
+
+  int childCount() const override { return static_cast<int>(d_.Parts.size()); }
+  QAccessibleInterface* child(int index) const override;
+  int indexOfChild(const QAccessibleInterface* child) const override {
+    for (int i = 0; i < childCount(); ++i)
+      if (Existing(partIds_, i) == child) return i;
+    return -1;
+  }
+  QAccessibleInterface* childAt(int x, int y) const override {
+    for (int i = childCount() - 1; i >= 0; --i)
+      if (OnScreen(d_.Parts[i].Box).contains(x, y)) return child(i);
+    return nullptr;
+  }
+  QString text(QAccessible::Text t) const override {
+    if (t == QAccessible::Name) return ToQ(d_.Name);
+    if (t == QAccessible::Description) return ToQ(d_.Description);
+    return QAccessibleWidget::text(t);
+  }
+  QAccessible::State state() const override {
+    QAccessible::State s = QAccessibleWidget::state();
+    s.focusable = true;  // by Tab
+    return s;
+  }
+  QAccessibleInterface* focusChild() const override {
+    return Box() && Box()->hasFocus() ? Cell(d_.FocusPart, d_.FocusCell) : nullptr;
+  }
+
+  void Refresh();
+
+ private:
+  const void* key_;
+  TChartDescription d_;
+  mutable std::vector<QAccessible::Id> partIds_;
+  bool focusReported_ = false;
+  int focusPart_ = -1;
+  int focusCell_ = -1;
+};
+
+// A point of a variable strip; its value moves by one pixel of the strip.
+class CellAccessible final : public QAccessibleInterface, public QAccessibleValueInterface {
+ public:
+  CellAccessible(ChartAccessible* chart, int part, int cell) : chart_(chart), part_(part), cell_(cell) {}
+
+  const TDescribedCell* Cell() const {
+    const TDescribedPart* p = chart_->Part(part_);
+    return p && cell_ < static_cast<int>(p->Cells.size()) ? &p->Cells[cell_] : nullptr;
+  }
+  bool isValid() const override { return Cell() != nullptr; }
+  QObject* object() const override { return nullptr; }
+  QWindow* window() const override { return chart_->window(); }
+  QAccessibleInterface* parent() const override { return chart_->child(part_); }
+  QAccessibleInterface* child(int) const override { return nullptr; }
+  int childCount() const override { return 0; }
+  int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+  QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+  QString text(QAccessible::Text t) const override {
+    return t == QAccessible::Name && Cell() ? ToQ(Cell()->Name) : QString();
+  }
+  void setText(QAccessible::Text, const QString&) override {}
+  QRect rect() const override { return Cell() ? chart_->OnScreen(Cell()->Box) : QRect(); }
+  QAccessible::Role role() const override { return QAccessible::Cell; }
+  QAccessible::State state() const override {
+    QAccessible::State s;
+    s.focusable = true;
+    s.focused = chart_->Chosen(part_, cell_);
+    s.invisible = !isValid();
+    return s;
+  }
+  void* interface_cast(QAccessible::InterfaceType t) override {
+    return t == QAccessible::ValueInterface ? static_cast<QAccessibleValueInterface*>(this) : nullptr;
+  }
+
+  QVariant currentValue() const override { return Cell() ? Cell()->Value : QVariant(); }
+  // The chosen cell moves one pixel towards the value asked for, as Page Up / Page Down move it.
+  void setCurrentValue(const QVariant& value) override {
+    if (!Cell() || !chart_->Chosen(part_, cell_)) return;
+    const double wanted = value.toDouble();
+    if (wanted > Cell()->Value) chart_->Box()->Key(vkPageUp, 0);
+    else if (wanted < Cell()->Value) chart_->Box()->Key(vkPageDown, 0);
+  }
+  QVariant maximumValue() const override { return Cell() ? Cell()->Maximum : QVariant(); }
+  QVariant minimumValue() const override { return Cell() ? Cell()->Minimum : QVariant(); }
+  QVariant minimumStepSize() const override { return Cell() ? Cell()->Step : QVariant(); }
+
+ private:
+  ChartAccessible* chart_;
+  int part_;
+  int cell_;
+};
+
+// A strip, a column of loadings or a share: its name, its values as text, its cells.
+class PartAccessible final : public QAccessibleInterface, public QAccessibleTextInterface {
+ public:
+  PartAccessible(ChartAccessible* chart, int index) : chart_(chart), index_(index) {}
+  ~PartAccessible() override { DeleteAll(cellIds_); }
+
+  const TDescribedPart* Part() const { return chart_->Part(index_); }
+  QString Text() const { return Part() ? ToQ(Part()->Text) : QString(); }
+  QAccessibleInterface* ExistingCell(int i) const { return Existing(cellIds_, i); }
+
+  bool isValid() const override { return Part() != nullptr; }
+  QObject* object() const override { return nullptr; }
+  QWindow* window() const override { return chart_->window(); }
+  QAccessibleInterface* parent() const override { return chart_; }
+  QAccessibleInterface* child(int index) const override {
+    if (index < 0 || index >= childCount()) return nullptr;
+    struct Maker {
+      static QAccessibleInterface* Make(void* self, int i) {
+        auto* part = static_cast<PartAccessible*>(self);
+        return new CellAccessible(part->chart_, part->index_, i);
+      }
+    };
+    return Registered(cellIds_, index, &Maker::Make, const_cast<PartAccessible*>(this));
+  }
+  int childCount() const override { return Part() ? static_cast<int>(Part()->Cells.size()) : 0; }
+  int indexOfChild(const QAccessibleInterface* child) const override {
+    for (int i = 0; i < childCount(); ++i)
+      if (Existing(cellIds_, i) == child) return i;
+    return -1;
+  }
+  QAccessibleInterface* childAt(int x, int y) const override {
+    for (int i = 0; i < childCount(); ++i)
+      if (chart_->OnScreen(Part()->Cells[i].Box).contains(x, y)) return child(i);
+    return nullptr;
+  }
+  QString text(QAccessible::Text t) const override {
+    return t == QAccessible::Name && Part() ? ToQ(Part()->Name) : QString();
+  }
+  void setText(QAccessible::Text, const QString&) override {}
+  QRect rect() const override { return Part() ? chart_->OnScreen(Part()->Box) : QRect(); }
+  QAccessible::Role role() const override {
+    if (!Part()) return QAccessible::NoRole;
+    return Part()->Role == TPartRole::Label ? QAccessible::StaticText : QAccessible::Chart;
+  }
+  QAccessible::State state() const override {
+    QAccessible::State s;
+    s.readOnly = true;
+    s.invisible = !isValid();
+    return s;
+  }
+  void* interface_cast(QAccessible::InterfaceType t) override {
+    if (t == QAccessible::TextInterface && Part() && !Part()->Text.empty())
+      return static_cast<QAccessibleTextInterface*>(this);
+    return nullptr;
+  }
+
+  // Read-only text: no selection, no caret, no character boxes.
+  void selection(int, int* start, int* end) const override { *start = *end = 0; }
+  int selectionCount() const override { return 0; }
+  void addSelection(int, int) override {}
+  void removeSelection(int) override {}
+  void setSelection(int, int, int) override {}
+  int cursorPosition() const override { return 0; }
+  void setCursorPosition(int) override {}
+  QString text(int start, int end) const override { return Text().mid(start, end - start); }
+  int characterCount() const override { return static_cast<int>(Text().size()); }
+  QRect characterRect(int) const override { return {}; }
+  int offsetAtPoint(const QPoint&) const override { return -1; }
+  void scrollToSubstring(int, int) override {}
+  QString attributes(int offset, int* start, int* end) const override {
+    *start = 0;
+    *end = std::max(offset, characterCount());
+    return {};
+  }
+
+ private:
+  ChartAccessible* chart_;
+  int index_;
+  mutable std::vector<QAccessible::Id> cellIds_;
+};
+
+QAccessibleInterface* ChartAccessible::child(int index) const {
+  if (index < 0 || index >= childCount()) return nullptr;
+  struct Maker {
+    static QAccessibleInterface* Make(void* self, int i) {
+      return new PartAccessible(static_cast<ChartAccessible*>(self), i);
+    }
+  };
+  return Registered(partIds_, index, &Maker::Make, const_cast<ChartAccessible*>(this));
+}
+
+// Compares the new description with the one assistive technology knows and reports the
+// differences: parts removed while they still count, parts added once they count, then names,
+// texts and values, and last the chosen cell as the focus.
+void ChartAccessible::Refresh() {
+  TChartDescription now;
+  if (!Box() || !ReadDescription(Box()->box(), now)) return;
+  MeasureLabels(now);
+  const int before = childCount(), after = static_cast<int>(now.Parts.size());
+  for (int i = after; i < before; ++i) Send(child(i), QAccessible::ObjectDestroyed);
+  const TChartDescription was = std::exchange(d_, std::move(now));
+  for (int i = before; i < after; ++i) Send(child(i), QAccessible::ObjectCreated);
+
+  if (was.Name != d_.Name) Send(this, QAccessible::NameChanged);
+  if (was.Description != d_.Description) Send(this, QAccessible::DescriptionChanged);
+  for (int i = 0; i < std::min(before, after); ++i) {
+    auto* part = static_cast<PartAccessible*>(Existing(partIds_, i));
+    if (!part) continue;  // nobody has looked at it yet
+    const TDescribedPart &a = was.Parts[i], &b = d_.Parts[i];
+    if (a.Name != b.Name) Send(part, QAccessible::NameChanged);
+    if (a.Text != b.Text) {
+      QAccessibleTextUpdateEvent event(part, 0, ToQ(a.Text), ToQ(b.Text));
+      QAccessible::updateAccessibility(&event);
+    }
+    for (size_t j = 0; j < b.Cells.size() && j < a.Cells.size(); ++j) {
+      QAccessibleInterface* cell = part->ExistingCell(static_cast<int>(j));
+      if (!cell || a.Cells[j].Name == b.Cells[j].Name) continue;
+      Send(cell, QAccessible::NameChanged);
+      QAccessibleValueChangeEvent event(cell, b.Cells[j].Value);
+      QAccessible::updateAccessibility(&event);
+    }
+  }
+
+  const bool focused = Box()->hasFocus();
+  if (focused && (!focusReported_ || d_.FocusPart != focusPart_ || d_.FocusCell != focusCell_))
+    if (QAccessibleInterface* cell = Cell(d_.FocusPart, d_.FocusCell))
+      Send(cell, QAccessible::Focus);
+  focusReported_ = focused;
+  focusPart_ = d_.FocusPart;
+  focusCell_ = d_.FocusCell;
+}
+
+QAccessibleInterface* Factory(const QString&, QObject* object) {
+  if (auto* chart = dynamic_cast<PaintBoxWidget*>(object)) return new ChartAccessible(chart);
+  if (auto* window = dynamic_cast<FormWindow*>(object))
+    return new QAccessibleWidget(window, QAccessible::Window);  // named by its caption
+  return nullptr;
+}
+
+}  // namespace
+
+void InstallAccessibility() { QAccessible::installFactory(&Factory); }
+
+void ChartMayHaveChanged(PaintBoxWidget* chart) {
+  if (ChartAccessible* accessible = Charts().value(chart)) accessible->Refresh();
+}
+
+bool ReadDescription(TPaintBox& box, TChartDescription& description) {
+  if (!box.OnDescribe) return false;
+  try {
+    description = box.OnDescribe(&box);
+    return true;
+  } catch (...) {  // an arithmetic error: the description stays as it was
+    return false;
+  }
+}

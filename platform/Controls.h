@@ -50,6 +50,9 @@ class TControl : public TObject {
   struct Widget;  // the Qt widget behind the control, known to the platform only
   Widget& widget() const { return *widget_; }
 
+  // Forgets the handlers, which belong to a window being destroyed.
+  virtual void DropHandlers() {}
+
  protected:
   TControl(TForm& owner, Widget* widget);
   TForm& owner_;
@@ -83,6 +86,12 @@ class TPaintBox final : public TControl {
   TMouseEvent OnMouseUp;
   TKeyEvent OnKeyDown;      // while the paint box has the keyboard focus
   TDescribeEvent OnDescribe;  // what the picture means, asked whenever it may have changed
+  void DropHandlers() override {
+    OnMouseDown = nullptr;
+    OnMouseUp = nullptr;
+    OnKeyDown = nullptr;
+    OnDescribe = nullptr;
+  }
 
  private:
   ImageCanvas picture_;
@@ -110,4 +119,5 @@ class TButton final : public TControl {
   void Click();  // as a click by the user: runs OnClick through the error handler
 
   TNotifyEvent OnClick;
+  void DropHandlers() override { OnClick = nullptr; }
 };

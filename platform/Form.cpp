@@ -61,6 +61,10 @@ TForm::TForm() : window_(std::make_unique<Window>()) {
 }
 
 TForm::~TForm() {
+  // The handlers belong to the derived window, whose members are gone by now; deleting the widgets
+  // still sends focus and accessibility events, which must not reach them.
+  OnCreate = OnActivate = OnPaint = OnResize = OnClose = nullptr;
+  for (auto& control : controls_) control->DropHandlers();
   delete window_->qt.data();  // with it the controls' widgets
   controls_.clear();
 }

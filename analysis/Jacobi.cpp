@@ -51,12 +51,17 @@ template <typename Real>
 bool Negligible(double x, double g) { return Abs<Real>(x) + g == Abs<Real>(x); }
 
 // x := g - s((g tau) + h); y := h + s(g - h tau), both from the saved g = x and h = y.
+// The two formulas are taken a step each in turn: the same operations, but the two independent
+// chains overlap, which the software extended type, whose every step is long, gains most from.
 template <typename Real, bool kGuarded>
 void RotatePair(double& x, double& y, double s, double tau) {
   const Real g = x;
   const Real h = y;
-  x = Round<kGuarded>(g - s * (g * tau + h));
-  y = Round<kGuarded>(h + s * (g - h * tau));
+  const Real gTau = g * tau, hTau = h * tau;
+  const Real xInner = gTau + h, yInner = g - hTau;
+  const Real xStep = s * xInner, yStep = s * yInner;
+  x = Round<kGuarded>(g - xStep);
+  y = Round<kGuarded>(h + yStep);
 }
 
 // A rotation of (p, q) with part of its work still to be done; p == 0: none.

@@ -24,17 +24,19 @@ class SoftExtended {
   constexpr SoftExtended() = default;  // +0
 
   // Exact, subnormal doubles included.
-  constexpr SoftExtended(double x) {  // NOLINT: converts implicitly, as a double does
+  [[gnu::always_inline]] constexpr SoftExtended(double x) {  // NOLINT: converts implicitly, as a double does
     const uint64_t bits = std::bit_cast<uint64_t>(x);
     negative_ = (bits >> 63) != 0;
     const int32_t field = static_cast<int32_t>((bits >> 52) & 0x7FF);
+    if (static_cast<uint32_t>(field - 1) < 0x7FE) [[likely]] {  // a normal double
+      exponent_ = field - 1023;
+      significand_ = (bits << 11) | kLeadingBit;  // the fraction, under the leading bit
+      return;
+    }
     const uint64_t fraction = bits & ((uint64_t{1} << 52) - 1);
     if (field == 0x7FF) {
       exponent_ = kSpecial;
       significand_ = fraction == 0 ? 0 : kQuietNaN | (fraction << 11);
-    } else if (field != 0) {
-      exponent_ = field - 1023;
-      significand_ = kLeadingBit | (fraction << 11);
     } else if (fraction != 0) {
       const int shift = std::countl_zero(fraction);
       exponent_ = -1011 - shift;  // -1074 + (63 - shift)
@@ -96,7 +98,7 @@ class SoftExtended {
 
   // Rounds to the nearest double, ties to even, subnormal results and overflow to infinity
   // included, as the x87 unit stores a register to a double.
-  constexpr double ToDouble() const {
+  [[gnu::always_inline]] constexpr double ToDouble() const {
     const uint64_t sign = static_cast<uint64_t>(negative_) << 63;
     if (exponent_ >= -1022 && exponent_ <= 1023) [[likely]] {
       // A normal double: 53 bits kept, rounded; adding the leading bit to the biased exponent
@@ -159,9 +161,9 @@ class SoftExtended {
     return x;
   }
 
-  friend constexpr SoftExtended operator+(SoftExtended a, SoftExtended b) { return Sum(a, b); }
-  friend constexpr SoftExtended operator-(SoftExtended a, SoftExtended b) { return Sum(a, -b); }
-  friend constexpr SoftExtended operator*(SoftExtended a, SoftExtended b) { return Product(a, b); }
+  [[gnu::always_inline]] friend constexpr SoftExtended operator+(SoftExtended a, SoftExtended b) { return Sum(a, b); }
+  [[gnu::always_inline]] friend constexpr SoftExtended operator-(SoftExtended a, SoftExtended b) { return Sum(a, -b); }
+  [[gnu::always_inline]] friend constexpr SoftExtended operator*(SoftExtended a, SoftExtended b) { return Product(a, b); }
   friend constexpr SoftExtended operator/(SoftExtended a, SoftExtended b) { return Quotient(a, b); }
   static constexpr SoftExtended SquareRoot(SoftExtended x) { return Root(x); }
 
@@ -231,10 +233,12 @@ class SoftExtended {
 
   // Rounds m, whose leading bit is bit 127 and stands for 2^exponent, to 64 bits. The rounding
   // direction is arithmetic rather than a branch: it is as good as random.
-  static constexpr SoftExtended Rounded(bool negative, int32_t exponent, Wide m) {
+  [[gnu::always_inline]] static constexpr SoftExtended Rounded(bool negative, int32_t exponent, Wide m) {
     uint64_t high = static_cast<uint64_t>(m >> 64);
     const uint64_t low = static_cast<uint64_t>(m);
-    high += static_cast<uint64_t>(low > kHalf) | (static_cast<uint64_t>(low == kHalf) & high);
+    // Up when low + half - 1 + (high's last bit) carries: above half, or half with high odd.
+    uint64_t ignored;
+    high += static_cast<uint64_t>(__builtin_add_overflow(low, kHalf - 1 + (high & 1), &ignored));
     if (high == 0) [[unlikely]] {  // carried out of the top: 2^(exponent + 1)
       high = kLeadingBit;
       ++exponent;
@@ -258,7 +262,7 @@ class SoftExtended {
     return a.negative_ ? -m : m;
   }
 
-  static constexpr SoftExtended Sum(SoftExtended a, SoftExtended b) {
+  [[gnu::always_inline]] static constexpr SoftExtended Sum(SoftExtended a, SoftExtended b) {
     if (!BothOrdinary(a, b)) [[unlikely]] return SpecialSum(a, b);
     // The larger magnitude first, chosen without a branch: which one it is is as good as random.
     const bool swap = (a.exponent_ < b.exponent_) |
@@ -312,7 +316,7 @@ class SoftExtended {
     return a.IsZero() ? b : a;
   }
 
-  static constexpr SoftExtended Product(SoftExtended a, SoftExtended b) {
+  [[gnu::always_inline]] static constexpr SoftExtended Product(SoftExtended a, SoftExtended b) {
     const bool negative = a.negative_ != b.negative_;
     if (!BothOrdinary(a, b)) [[unlikely]] {
       if (a.IsNaN() || b.IsNaN()) return PropagateNaN(a, b);

@@ -11,7 +11,6 @@
 #include <bit>
 #include <concepts>
 #include <cstdint>
-#include <utility>
 
 #include "analysis/ArithmeticError.h"
 
@@ -203,16 +202,7 @@ class SoftExtended {
     return (static_cast<uint32_t>(a.exponent_ + kOffset) < kSpan) &
            (static_cast<uint32_t>(b.exponent_ + kOffset) < kSpan);
   }
-  // pick ? x : y, by masks rather than a branch.
-  static constexpr SoftExtended Select(uint64_t pick, SoftExtended x, SoftExtended y) {
-    const uint64_t mask = 0 - pick;
-    SoftExtended r;
-    r.significand_ = (x.significand_ & mask) | (y.significand_ & ~mask);
-    r.exponent_ = static_cast<int32_t>((static_cast<uint32_t>(x.exponent_) & static_cast<uint32_t>(mask)) |
-                                       (static_cast<uint32_t>(y.exponent_) & ~static_cast<uint32_t>(mask)));
-    r.negative_ = pick ? x.negative_ : y.negative_;
-    return r;
-  }
+
 
   static constexpr SoftExtended Zero(bool negative) { return FromParts(negative, kZero, 0); }
   static constexpr SoftExtended Infinity(bool negative) { return FromParts(negative, kSpecial, 0); }
@@ -381,7 +371,7 @@ class SoftExtended {
 
   // floor(sqrt(n)) for 2^126 <= n < 2^128: a double's estimate, one Newton step, then exact.
   static constexpr uint64_t IntegerRoot(Wide n) {
-    const double estimate = Sqrt53(static_cast<double>(static_cast<uint64_t>(n >> 64)) * 0x1p64);
+    const double estimate = __builtin_sqrt(static_cast<double>(static_cast<uint64_t>(n >> 64)) * 0x1p64);
     uint64_t r = estimate >= 0x1p64 ? UINT64_MAX : static_cast<uint64_t>(estimate);
     const Wide next = (static_cast<Wide>(r) + n / r) >> 1;
     r = next > UINT64_MAX ? UINT64_MAX : static_cast<uint64_t>(next);
@@ -389,14 +379,7 @@ class SoftExtended {
     while (r != UINT64_MAX && static_cast<Wide>(r + 1) * (r + 1) <= n) ++r;
     return r;
   }
-  static constexpr double Sqrt53(double v) {
-    if (std::is_constant_evaluated()) {  // Newton's method on doubles, for constants
-      double r = v;
-      for (int i = 0; i < 200; ++i) r = 0.5 * (r + v / r);
-      return r;
-    }
-    return __builtin_sqrt(v);
-  }
+
 
   uint64_t significand_ = 0;  // leading bit explicit; 0 for zero and infinity
   int32_t exponent_ = kZero;  // of the leading bit

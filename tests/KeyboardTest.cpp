@@ -84,6 +84,30 @@ TEST_F(Keyboard, KeyEditsEqualMouseEditsAtTheEdgesToo) {
   EXPECT_TRUE(reports.empty());
 }
 
+// At an even RowHeight a release draws the point one row above it: a key edit still moves the
+// point exactly one pixel either way, as the mouse edit with the release that draws it there.
+TEST_F(Keyboard, AKeyEditMovesThePointOnePixelAtAnEvenStepToo) {
+  ShowAt(547, 520);  // RowHeight 40
+  FocusChart();
+  Choose(3, 5);
+  const ObservationTable start = form->Table;
+  const int32_t drawn = DrawnY(5, 3);
+  Key(Qt::Key_PageUp);
+  EXPECT_EQ(DrawnY(5, 3), drawn - 1);
+  const double raised = form->Table[5][3];
+  Key(Qt::Key_PageDown);
+  EXPECT_EQ(DrawnY(5, 3), drawn);
+  Key(Qt::Key_Down, Qt::ShiftModifier);
+  EXPECT_EQ(DrawnY(5, 3), drawn + 1);
+
+  form->Table = start;
+  form->Kl_A->Click();
+  const int32_t x = ChartLayout::For(Box()->width(), Box()->height()).ObservationX(5);
+  Edit(x, drawn, drawn);  // released on the point's own row: drawn one above it
+  EXPECT_EQ(form->Table[5][3], raised);
+  EXPECT_TRUE(reports.empty());
+}
+
 TEST_F(Keyboard, ArrowsStopAtTheEdgesAndAKeyEditInATinyWindowDoesNothing) {
   ShowAt();
   FocusChart();

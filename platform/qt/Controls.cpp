@@ -5,8 +5,8 @@
 #include <cmath>
 
 #include "platform/Application.h"
-#include "platform/ImageCanvasImpl.h"
-#include "platform/QtWidgets.h"
+#include "platform/qt/ImageCanvasImpl.h"
+#include "platform/qt/QtWidgets.h"
 
 namespace {
 

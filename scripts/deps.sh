@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing need, but only those missing.
-# Usage: scripts/deps.sh [run|test]
+# Usage: scripts/deps.sh [run|test|web|web-test]
 set -euo pipefail
 
 # qt6-qpa-plugins brings the X11 and offscreen platforms, qt6-wayland the native Wayland one.
@@ -8,8 +8,17 @@ build=(g++ cmake make pkg-config qt6-base-dev qt6-qpa-plugins qt6-wayland libgl-
 test_only=(libgtest-dev libbenchmark-dev libeigen3-dev xvfb xdotool x11-utils imagemagick libx11-dev time
            weston lintian appstream desktop-file-utils)
 
-wanted=("${build[@]}")
-[ "${1:-run}" = test ] && wanted+=("${test_only[@]}")
+# The browser version: Debian's emscripten; its tests drive Debian's chromium.
+web=(emscripten cmake make python3 fonts-liberation)
+web_test=(chromium nodejs npm)
+
+case "${1:-run}" in
+  run) wanted=("${build[@]}") ;;
+  test) wanted=("${build[@]}" "${test_only[@]}" "${web[@]}" "${web_test[@]}") ;;
+  web) wanted=("${web[@]}") ;;
+  web-test) wanted=("${web[@]}" "${web_test[@]}") ;;
+  *) echo "usage: $0 [run|test|web|web-test]" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${wanted[@]}"; do

@@ -38,6 +38,9 @@ bool TControl::Visible() const { return widget_->qt && !widget_->qt->isHidden();
 void TControl::SetVisible(bool visible) {
   if (widget_->qt) widget_->qt->setVisible(visible);
 }
+void TControl::SetName(const std::string& name) {
+  if (widget_->qt) widget_->qt->setObjectName(QString::fromStdString(name));
+}
 
 // ---- TPaintBox --------------------------------------------------------------------------------
 

@@ -8,9 +8,10 @@ build=(g++ cmake make pkg-config qt6-base-dev qt6-qpa-plugins qt6-wayland libgl-
 test_only=(libgtest-dev libbenchmark-dev libeigen3-dev xvfb xdotool x11-utils imagemagick libx11-dev time
            weston lintian appstream desktop-file-utils)
 
-# The browser version: Debian's emscripten; its tests drive Debian's chromium.
+# The browser version: Debian's emscripten; its tests drive Debian's chromium (scripts/web-test.sh
+# brings Node.js and npm when there are none).
 web=(emscripten cmake make python3 fonts-liberation)
-web_test=(chromium nodejs npm)
+web_test=(chromium)
 
 case "${1:-run}" in
   run) wanted=("${build[@]}") ;;

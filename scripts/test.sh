@@ -30,6 +30,10 @@ ctest --test-dir build/software --output-on-failure -j"$jobs"
 # The real program on a virtual display, driven with the mouse.
 scripts/e2e.sh build/test/pca build/e2e
 
+# The browser version in headless chromium: the first picture, an edit, the all-zero table's box
+# and a storm of 2,000 pointer events.
+scripts/web-test.sh
+
 # The real program natively on a Wayland compositor.
 scripts/wayland-check.sh build/test/pca build/wayland
 

@@ -22,6 +22,7 @@ var PcaPage = {
       el.type = 'button';
       var page = this;
       el.addEventListener('click', function () { _pca_click(page.objects[handle - 1]); });
+      this.listenToAccessKeys();
     }
     return handle;
   },
@@ -61,6 +62,26 @@ var PcaPage = {
     el.append(text.slice(0, at), key, text.slice(at + 2));
     el.setAttribute('accesskey', text.charAt(at + 1).toLowerCase());
   },
+  // Alt + the access key clicks a shown button, as on the desktop. Where the browser has matched
+  // the accesskey attribute itself, the key event arrives already handled.
+  accessKeysHeard: false,
+  listenToAccessKeys: function () {
+    if (this.accessKeysHeard) return;
+    this.accessKeysHeard = true;
+    document.addEventListener('keydown', function (e) {
+      if (e.defaultPrevented || !e.altKey || e.ctrlKey || e.metaKey || e.key.length !== 1) return;
+      var key = e.key.toLowerCase();
+      var buttons = document.querySelectorAll('button[accesskey]');
+      for (var i = 0; i < buttons.length; ++i) {
+        var b = buttons[i];
+        if (b.getAttribute('accesskey') === key && b.offsetParent !== null && !b.closest('dialog')) {
+          e.preventDefault();
+          b.click();
+          return;
+        }
+      }
+    });
+  },
   setCursor: function (handle, cross) { this.element(handle).style.cursor = cross ? 'crosshair' : 'default'; },
   cssColour: function (rgb) {  // 0x00BBGGRR
     return 'rgb(' + (rgb & 255) + ',' + ((rgb >> 8) & 255) + ',' + ((rgb >> 16) & 255) + ')';
@@ -87,6 +108,8 @@ var PcaPage = {
       page.mouse(handle, (e.buttons & bit) !== 0, e);
     });
     el.addEventListener('contextmenu', function (e) { e.preventDefault(); });
+    // Nothing on the page is dragged: a drag would take the pointer from the paint box.
+    document.addEventListener('dragstart', function (e) { e.preventDefault(); });
   },
   mouse: function (handle, down, e) {
     var el = this.element(handle), box = el.getBoundingClientRect();
@@ -103,7 +126,9 @@ var PcaPage = {
 
   viewportWidth: function () { return window.innerWidth; },
   viewportHeight: function () { return window.innerHeight; },
+  form: 0,  // the main form, for measuring its paint (figures.js)
   listenToViewport: function (form) {
+    this.form = form;
     var changed = function () { _pca_viewport_changed(form); };
     window.addEventListener('resize', changed);
     // A change of device pixel ratio alone (a move to another screen) fires no resize.

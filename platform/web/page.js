@@ -173,14 +173,17 @@ var PcaPage = {
     ctx.font = this.font(name, pixels);
     return Math.round(ctx.measureText(text).width);
   },
+  // The font's ascent and descent in whole pixels, from the face's own proportions: the browser's
+  // rounded figures at a small size depend on the screen's device pixel ratio.
   metrics: {},
   fontMetrics: function (name, pixels) {
     var key = this.font(name, pixels);
     if (!this.metrics[key]) {
       var ctx = this.context();
-      ctx.font = key;
+      ctx.font = this.font(name, 1000);
       var m = ctx.measureText('');
-      this.metrics[key] = {ascent: Math.round(m.fontBoundingBoxAscent), descent: Math.round(m.fontBoundingBoxDescent)};
+      this.metrics[key] = {ascent: Math.round(m.fontBoundingBoxAscent * pixels / 1000),
+                           descent: Math.round(m.fontBoundingBoxDescent * pixels / 1000)};
     }
     return this.metrics[key];
   },

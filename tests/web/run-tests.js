@@ -4,7 +4,8 @@
 // pointer presses, releases, resizes and clicks.
 // Usage: node run-tests.js BUILD_WEB_FOLDER
 // PCA_WEB_STORM_SEED and PCA_WEB_STORM_EVENTS choose the storm; a failure names the seed and the
-// event.
+// event. PCA_WEB_ONLY runs one part (first, zero or storm); PCA_WEB_SHOTS names a folder for a
+// picture of the error box.
 'use strict';
 const path = require('path');
 const d = require('./page-driver');
@@ -119,6 +120,7 @@ async function allZeroTable(browser, url) {
   check('its message has its full stop', box.message === 'Floating point division by zero.', box.message);
   check('its caption is the program file name by the title rule', box.caption === 'pca', box.caption);
   check('it has a stop icon, one OK button, and is modal', box.icon && box.modal && JSON.stringify(box.buttons) === '["OK"]', JSON.stringify(box));
+  if (process.env.PCA_WEB_SHOTS) await p.page.screenshot({ path: path.join(process.env.PCA_WEB_SHOTS, 'error-box.png') });
   const pic = await d.picture(p);
   await expect('the ten strips stayed', pic, 10, 20, '808080');
   await expect('nothing after the failure was drawn', pic, l.axis, 10, 'EFEFEF');

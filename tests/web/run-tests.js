@@ -47,6 +47,21 @@ async function firstPictureAndEdit(browser, url, ratio) {
   check('the window colour is the light button face' + tag, face === 'EFEFEF', face);
   await expect('components view at start: the loading axis' + tag, s1, l.axis * r, 10 * r, '808080');
   await expect('every device pixel of a logical pixel' + tag, s1, l.axis * r + r - 1, 10 * r + r - 1, '808080');
+  // The screen shows the picture's device pixels as they are: nothing scaled or blended, at any
+  // ratio (the label lies over the top-left corner).
+  const unlike = await p.page.evaluate(([lw, lh]) => {
+    const c = document.getElementById('Ramka'), shown = window.__screen;
+    const own = c.getContext('2d').getImageData(0, 0, c.width, c.height).data;
+    let n = 0;
+    for (let y = 0; y < c.height; ++y)
+      for (let x = 0; x < c.width; ++x) {
+        if (x < lw && y < lh) continue;
+        const i = (y * c.width + x) * 4, j = (y * shown.width + x) * 4;
+        if (own[i] !== shown.data[j] || own[i + 1] !== shown.data[j + 1] || own[i + 2] !== shown.data[j + 2]) ++n;
+      }
+    return n;
+  }, [121 * r, 16 * r]);
+  check('the screen shows the picture pixel for pixel' + tag, unlike === 0, `${unlike} pixels differ`);
   const title = await p.page.title();
   check('the document title is the caption' + tag, title === 'Analiza Składowych Głównych', title);
   const status = await p.page.textContent('#chart-status');

@@ -21,4 +21,9 @@ fi
 if [ "${1:-}" = figures ]; then
   exec node tests/web/figures.js build/web
 fi
+# The desktop's pictures, which the browser's are compared with, where the test command has built
+# the desktop (build/test).
+if [ -z "${PCA_PICTURE_DUMP:-}" ] && [ -x build/test/tests/picture_dump ]; then
+  export PCA_PICTURE_DUMP=build/test/tests/picture_dump
+fi
 exec node tests/web/run-tests.js build/web

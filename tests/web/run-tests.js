@@ -4,10 +4,14 @@
 // pointer presses, releases, resizes and clicks.
 // Usage: node run-tests.js BUILD_WEB_FOLDER
 // PCA_WEB_STORM_SEED and PCA_WEB_STORM_EVENTS choose the storm; a failure names the seed and the
-// event. PCA_WEB_ONLY runs one part (first, zero or storm); PCA_WEB_SHOTS names a folder for a
+// event. PCA_WEB_ONLY runs one part (first, desktop, zero or storm); PCA_PICTURE_DUMP names the
+// desktop's picture_dump, whose pictures the browser's are compared with; PCA_WEB_SHOTS names a folder for a
 // picture of the error box.
 'use strict';
+const fs = require('fs');
+const os = require('os');
 const path = require('path');
+const { execFileSync } = require('child_process');
 const d = require('./page-driver');
 
 let passed = 0, failed = 0;
@@ -106,6 +110,38 @@ async function firstPictureAndEdit(browser, url, ratio) {
   await d.drag(p.page, l.x(7), l.stripTop(2) + 3, l.x(7), height + 50);
   check('a release below the page reaches the paint box' + tag, await d.buttonShown(p.page), 'no data view');
   noProblems('first picture and edit' + tag, p);
+  await p.context.close();
+}
+
+// The browser's first picture against the desktop's (tests/PictureDump.cpp, on Qt's offscreen
+// platform at the same scale): every device pixel the same, but for the two shares' texts, which
+// each platform's text engine draws.
+async function sameAsDesktop(browser, url, dumpTool, ratio) {
+  const width = 547, height = 492, tag = ` (ratio ${ratio})`;
+  const file = path.join(fs.mkdtempSync(path.join(os.tmpdir(), 'pca-web-')), 'desktop.rgb');
+  const size = execFileSync(dumpTool, [String(width), String(height), file],
+                            { env: { ...process.env, QT_QPA_PLATFORM: 'offscreen', QT_SCALE_FACTOR: String(ratio) },
+                              stdio: ['ignore', 'pipe', 'ignore'] }).toString().trim().split(' ').map(Number);
+  const desktop = fs.readFileSync(file);
+  const p = await d.open(browser, url, width, height, ratio);
+  const web = await d.pictureBytes(p);
+  const pic = await d.picture(p);
+  check('the browser picture has the desktop picture\'s device size' + tag,
+        pic.width === size[0] && pic.height === size[1], `${pic.width}x${pic.height} and ${size.join('x')}`);
+  const l = d.layout(width, height);
+  const texts = [1, 2].map(c => ({ x: l.chartWidth + c * l.column - 10, y: (9 + c) * l.row + 19 }));
+  const inText = (x, y) => texts.some(t => x >= t.x - 1 && x < t.x + 40 && y >= t.y - 1 && y < t.y + 20);
+  let unlike = 0, compared = 0;
+  for (let y = 0; y < size[1]; ++y)
+    for (let x = 0; x < size[0]; ++x) {
+      if (inText(Math.floor(x / ratio), Math.floor(y / ratio))) continue;
+      const i = (y * size[0] + x) * 3, j = (y * size[0] + x) * 4;
+      ++compared;
+      if (desktop[i] !== web[j] || desktop[i + 1] !== web[j + 1] || desktop[i + 2] !== web[j + 2]) ++unlike;
+    }
+  check('every rectangle, line and hatch pixel is the desktop\'s' + tag, unlike === 0 && compared > 0.98 * size[0] * size[1],
+        `${unlike} of ${compared} pixels differ`);
+  noProblems('same as the desktop' + tag, p);
   await p.context.close();
 }
 
@@ -283,6 +319,11 @@ async function storm(browser, url) {
     if (!only || only === 'first') {
       await firstPictureAndEdit(browser, url, 1);
       await firstPictureAndEdit(browser, url, 2);
+    }
+    if (!only || only === 'desktop') {
+      const dumpTool = process.env.PCA_PICTURE_DUMP;
+      if (dumpTool) for (const r of [1, 1.5, 2]) await sameAsDesktop(browser, url, dumpTool, r);
+      else console.log('skipped: the comparison with the desktop picture (PCA_PICTURE_DUMP names no tool)');
     }
     if (!only || only === 'zero') await allZeroTable(browser, url);
     if (!only || only === 'storm') await storm(browser, url);

@@ -79,6 +79,6 @@ void TApplication::PresentPictures() {
     if (!picture.Finish()) continue;
     const ImageCanvas::Impl& d = picture.impl();
     page::ShowPicture(box->widget().handle, d.pixels.data(), d.deviceWidth, d.deviceHeight,
-                      d.texts.c_str());
+                      d.TextLines().c_str());
   }
 }

@@ -6,7 +6,6 @@ var PcaPage = {
   objects: [],   // handle - 1 -> the program's object its events go to
   pointer: null, // the pointer a paint box has captured: {element, id}
   errors: [],    // error boxes waiting for the one shown to close
-  pictureTexts: null,
   firstPicture: false,
 
   createElement: function (kind) {
@@ -154,10 +153,7 @@ var PcaPage = {
       this.firstPicture = true;
       performance.mark('pca-first-picture');
     }
-    if (texts !== this.pictureTexts) {
-      this.pictureTexts = texts;
-      if (Module['onPictureTexts']) Module['onPictureTexts'](texts.split('\n').filter(Boolean));
-    }
+    if (Module['onPictureTexts']) Module['onPictureTexts'](texts.split('\n').filter(Boolean));
   },
 
   // Text: measured and drawn by the browser in the program's font, the glyphs blended into the

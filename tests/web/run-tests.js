@@ -85,6 +85,8 @@ async function firstPictureAndEdit(browser, url, ratio) {
   const markY = releaseY - (l.row % 2 === 0 ? 1 : 0);
   await expect('the point moved up to the release' + tag, s2, (x5 - l.m) * r, markY * r, 'FF0000');
   await expectNot('the button is shown' + tag, s2, 30 * r, l.buttonY * r, face);
+  const said = await p.page.textContent('#chart-status');
+  check('the live region says the data view, the shares wiped' + tag, /Widok danych/.test(said) && !/%/.test(said), said);
 
   await p.page.mouse.click(104, l.buttonY);
   const s3 = await d.screen(p);
@@ -174,6 +176,8 @@ async function allZeroTable(browser, url) {
   check('its caption is the program file name by the title rule', box.caption === 'pca', box.caption);
   check('it has a stop icon, one OK button, and is modal', box.icon && box.modal && JSON.stringify(box.buttons) === '["OK"]', JSON.stringify(box));
   if (process.env.PCA_WEB_SHOTS) await p.page.screenshot({ path: path.join(process.env.PCA_WEB_SHOTS, 'error-box.png') });
+  const said = await p.page.textContent('#chart-status');
+  check('the live region says the components cannot be computed', /nie da się obliczyć/.test(said), said);
   const pic = await d.picture(p);
   await expect('the ten strips stayed', pic, 10, 20, '808080');
   await expect('nothing after the failure was drawn', pic, l.axis, 10, 'EFEFEF');
@@ -186,6 +190,7 @@ async function allZeroTable(browser, url) {
   check('OK closes the one box', (await d.openBoxes(p.page)).length === 0, 'still open');
   await d.drag(p.page, l.x(1), 20, l.x(1), 20);  // below the label
   check('the data view is reachable after the box', await d.buttonShown(p.page), 'no data view');
+  check('and the live region says so', /Widok danych/.test(await p.page.textContent('#chart-status')), 'not the data view');
   check('and raises no box', (await d.openBoxes(p.page)).length === 0, 'a box');
   await p.page.mouse.click(104, l.buttonY);
   check('asking again is a new failure with its one box', (await d.openBoxes(p.page)).length === 1, 'not one box');

@@ -164,7 +164,7 @@ class SoftExtended {
   [[gnu::always_inline]] friend constexpr SoftExtended operator-(SoftExtended a, SoftExtended b) { return Sum(a, -b); }
   [[gnu::always_inline]] friend constexpr SoftExtended operator*(SoftExtended a, SoftExtended b) { return Product(a, b); }
   friend constexpr SoftExtended operator/(SoftExtended a, SoftExtended b) { return Quotient(a, b); }
-  static constexpr SoftExtended SquareRoot(SoftExtended x) { return Root(x); }
+  static SoftExtended SquareRoot(SoftExtended x) { return Root(x); }
 
   SoftExtended& operator+=(SoftExtended b) { return *this = *this + b; }
   SoftExtended& operator-=(SoftExtended b) { return *this = *this - b; }
@@ -349,7 +349,7 @@ class SoftExtended {
     return twice > denominator ? kHalf + 1 : 1;
   }
 
-  static constexpr SoftExtended Root(SoftExtended x) {
+  static SoftExtended Root(SoftExtended x) {
     if (!x.IsOrdinary() || x.negative_) [[unlikely]] {
       if (x.IsNaN()) return Quieted(x);
       if (x.IsZero()) return x;  // sqrt(-0) = -0
@@ -370,7 +370,7 @@ class SoftExtended {
   }
 
   // floor(sqrt(n)) for 2^126 <= n < 2^128: a double's estimate, one Newton step, then exact.
-  static constexpr uint64_t IntegerRoot(Wide n) {
+  static uint64_t IntegerRoot(Wide n) {
     const double estimate = __builtin_sqrt(static_cast<double>(static_cast<uint64_t>(n >> 64)) * 0x1p64);
     uint64_t r = estimate >= 0x1p64 ? UINT64_MAX : static_cast<uint64_t>(estimate);
     const Wide next = (static_cast<Wide>(r) + n / r) >> 1;
@@ -389,7 +389,7 @@ class SoftExtended {
 // Functions on extended values; the native long double has its own in Extended.h.
 namespace extended {
 constexpr SoftExtended Abs(SoftExtended x) { return x.Magnitude(); }
-constexpr SoftExtended Sqrt(SoftExtended x) { return SoftExtended::SquareRoot(x); }
+inline SoftExtended Sqrt(SoftExtended x) { return SoftExtended::SquareRoot(x); }
 constexpr bool IsNaN(SoftExtended x) { return x.IsNaN(); }
 constexpr bool IsFinite(SoftExtended x) { return x.IsFinite(); }
 constexpr double ToDouble(SoftExtended x) { return x.ToDouble(); }

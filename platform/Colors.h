@@ -25,5 +25,10 @@ constexpr TColor RGB(int r, int g, int b) {
          static_cast<TColor>(b & 0xFF) << 16;
 }
 
-// The plain colour a system colour stands for on this desktop (plain colours map to themselves).
+// The light palette the program fixes for its window on every platform: the picture's colours
+// are designed for a light button face (black shares, black outlines).
+constexpr TColor kLightButtonFace = RGB(239, 239, 239);
+constexpr TColor kLightWindowText = clBlack;
+
+// The plain colour a system colour stands for in that palette (plain colours map to themselves).
 TColor ResolveColor(TColor c);

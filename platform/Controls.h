@@ -46,8 +46,11 @@ class TControl : public TObject {
   bool Visible() const;
   void SetVisible(bool visible);
   void SetTop(int32_t top) { SetBounds(Left(), top, Width(), Height()); }
+  // The name the form description gives the control; the platform may show it to tools (the
+  // browser's element id).
+  void SetName(const std::string& name);
 
-  struct Widget;  // the Qt widget behind the control, known to the platform only
+  struct Widget;  // the toolkit's element behind the control, known to the platform only
   Widget& widget() const { return *widget_; }
 
   // Forgets the handlers, which belong to a window being destroyed.

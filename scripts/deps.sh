@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing need, but only those missing.
-# Usage: scripts/deps.sh [run|test]
+# Usage: scripts/deps.sh [run|test|web|web-test]
 set -euo pipefail
 
 # qt6-qpa-plugins brings the X11 and offscreen platforms, qt6-wayland the native Wayland one.
@@ -9,8 +9,18 @@ test_only=(libgtest-dev libbenchmark-dev libeigen3-dev xvfb xdotool x11-utils im
            weston lintian appstream desktop-file-utils
            at-spi2-core python3-pyatspi gir1.2-atspi-2.0 dbus)
 
-wanted=("${build[@]}")
-[ "${1:-run}" = test ] && wanted+=("${test_only[@]}")
+# The browser version: Debian's emscripten; its tests drive Debian's chromium (scripts/web-test.sh
+# brings Node.js and npm when there are none).
+web=(emscripten cmake make python3 fonts-liberation)
+web_test=(chromium)
+
+case "${1:-run}" in
+  run) wanted=("${build[@]}") ;;
+  test) wanted=("${build[@]}" "${test_only[@]}" "${web[@]}" "${web_test[@]}") ;;
+  web) wanted=("${web[@]}") ;;
+  web-test) wanted=("${web[@]}" "${web_test[@]}") ;;
+  *) echo "usage: $0 [run|test|web|web-test]" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${wanted[@]}"; do

@@ -1,7 +1,7 @@
 // The pixel rules of the real canvas.
 #include <gtest/gtest.h>
 
-#include "platform/ImageCanvasImpl.h"
+#include "platform/qt/ImageCanvasImpl.h"
 
 namespace {
 
@@ -93,6 +93,25 @@ TEST_F(CanvasPixels, DiagonalCrossHatchLeavesTheGapsAsTheyWere) {
   // Both diagonals: a hatch line crosses every row and every column of the inside.
   for (int y = 3; y < 25; ++y) EXPECT_GT(Count(clOlive, 3, y, 33, y + 1), 1) << y;
   EXPECT_EQ(Count(clBlack), 2 * 32 + 2 * 22);
+}
+
+// The shared raster carries the hatch as constants; the desktop's hatch was Qt's own pattern, and
+// must stay so.
+TEST_F(CanvasPixels, TheHatchIsQtsOwnDiagonalCrossPattern) {
+  QImage tile(8, 8, QImage::Format_RGB32);
+  tile.fill(Qt::white);
+  {
+    QPainter painter(&tile);
+    painter.fillRect(QRect(0, 0, 8, 8), QBrush(Qt::black, Qt::DiagCrossPattern));
+  }
+  canvas.Fill(clWhite);
+  canvas.Pen.Color = clWhite;
+  canvas.Brush.Color = clBlack;
+  canvas.Brush.Style = bsDiagCross;
+  canvas.Rectangle(7, 7, 18, 18);  // inside: columns and rows 8..16
+  for (int y = 8; y < 16; ++y)
+    for (int x = 8; x < 16; ++x)
+      EXPECT_EQ(canvas.PixelAt(x, y) == clBlack, qRed(tile.pixel(x & 7, y & 7)) < 128) << x << "," << y;
 }
 
 TEST_F(CanvasPixels, TextBackgroundUnderSolidBrushOnlyAndPenMovesOn) {

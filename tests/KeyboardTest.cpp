@@ -3,7 +3,7 @@
 
 #include "WindowFixture.h"
 #include "analysis/SyntheticData.h"
-#include "platform/ImageCanvasImpl.h"
+#include "platform/qt/ImageCanvasImpl.h"
 #include "window/DrawSeries.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include "RecordingCanvas.h"
 #include "WindowFixture.h"
 #include "analysis/SyntheticData.h"
-#include "platform/ImageCanvasImpl.h"
+#include "platform/qt/ImageCanvasImpl.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <QPalette>
 #include <cmath>
 
-#include "platform/FixedPalette.h"
+#include "platform/qt/FixedPalette.h"
 
 namespace {
 

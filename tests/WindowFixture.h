@@ -11,7 +11,7 @@
 #include <memory>
 
 #include "platform/Application.h"
-#include "platform/QtWidgets.h"
+#include "platform/qt/QtWidgets.h"
 #include "window/U_pca.h"
 
 struct Report {

@@ -21,6 +21,9 @@ TEST_F(WindowTest, StartsWithTheDesignedControlsAndTheButtonHidden) {
   auto* button = static_cast<QPushButton*>(form->Kl_A->widget().qt.data());
   EXPECT_EQ(button->text().toStdString(), "&Oblicz składowe główne");
   EXPECT_EQ(button->font().pixelSize(), 13);
+  EXPECT_EQ(form->Ramka->widget().qt->objectName().toStdString(), "Ramka");  // the designed names
+  EXPECT_EQ(label->objectName().toStdString(), "Label1");
+  EXPECT_EQ(button->objectName().toStdString(), "Kl_A");
 }
 
 TEST_F(WindowTest, TableIsFilledBeforeTheFirstPaintAndComponentsAreShown) {

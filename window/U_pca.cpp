@@ -26,6 +26,7 @@ TF_PCA::TF_PCA() {
   SetFont({"System", -14});
 
   Ramka = CreateControl<TPaintBox>();
+  Ramka->SetName("Ramka");
   Ramka->SetBounds(0, 0, 547, 492);
   Ramka->SetAlignClient();
   Ramka->SetCursor(crCross);
@@ -39,11 +40,13 @@ TF_PCA::TF_PCA() {
   Ramka->OnDescribe = [this](TObject* s) { return Opis(s); };
 
   Label1 = CreateControl<TLabel>();
+  Label1->SetName("Label1");
   Label1->SetBounds(0, 0, 121, 16);
   Label1->SetCaption(" Klikaj na zmiennych");
   Label1->SetFont(kControlFont);
 
   Kl_A = CreateControl<TButton>();
+  Kl_A->SetName("Kl_A");
   Kl_A->SetBounds(8, 448, 193, 33);
   Kl_A->SetCaption("&Oblicz składowe główne");
   Kl_A->SetFont(kControlFont);

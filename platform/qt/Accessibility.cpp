@@ -1,4 +1,4 @@
-#include "platform/Accessibility.h"
+#include "platform/qt/Accessibility.h"
 
 #include <QAccessibleWidget>
 #include <QFontMetrics>
@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/QtWidgets.h"
+#include "platform/qt/QtWidgets.h"
 
 namespace {
 

@@ -10,10 +10,10 @@
 #include <optional>
 #include <vector>
 
-#include "platform/Accessibility.h"
+#include "platform/qt/Accessibility.h"
 #include "platform/Application.h"
-#include "platform/ImageCanvasImpl.h"
-#include "platform/QtWidgets.h"
+#include "platform/qt/ImageCanvasImpl.h"
+#include "platform/qt/QtWidgets.h"
 
 namespace {
 
@@ -44,6 +44,9 @@ int32_t TControl::Height() const { return widget_->qt ? widget_->qt->height() : 
 bool TControl::Visible() const { return widget_->qt && !widget_->qt->isHidden(); }
 void TControl::SetVisible(bool visible) {
   if (widget_->qt) widget_->qt->setVisible(visible);
+}
+void TControl::SetName(const std::string& name) {
+  if (widget_->qt) widget_->qt->setObjectName(QString::fromStdString(name));
 }
 
 // ---- TPaintBox --------------------------------------------------------------------------------

@@ -2,9 +2,9 @@
 #include <QWindow>
 
 #include "platform/Application.h"
-#include "platform/FixedPalette.h"
-#include "platform/ImageCanvasImpl.h"
-#include "platform/QtWidgets.h"
+#include "platform/qt/FixedPalette.h"
+#include "platform/qt/ImageCanvasImpl.h"
+#include "platform/qt/QtWidgets.h"
 
 FormWindow::FormWindow(TForm& form) : QWidget(nullptr), form_(form) {
   setPalette(FixedPalette());  // the controls inherit it

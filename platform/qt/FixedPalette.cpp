@@ -1,12 +1,14 @@
-#include "platform/FixedPalette.h"
+#include "platform/qt/FixedPalette.h"
 
 #include <QColor>
+
+#include "platform/Colors.h"
 
 namespace {
 
 QPalette MakeLightPalette() {
-  const QColor text = Qt::black;
-  const QColor face(239, 239, 239);
+  const QColor text(RedOf(kLightWindowText), GreenOf(kLightWindowText), BlueOf(kLightWindowText));
+  const QColor face(RedOf(kLightButtonFace), GreenOf(kLightButtonFace), BlueOf(kLightButtonFace));
   const QColor dark = face.darker(150);
   const QColor mid = face.darker(130);
   const QColor shadow = dark.darker(135);

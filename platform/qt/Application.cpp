@@ -5,9 +5,9 @@
 #include <QTimer>
 #include <algorithm>
 
-#include "platform/Accessibility.h"
+#include "platform/qt/Accessibility.h"
 #include "platform/Form.h"
-#include "platform/QtWidgets.h"
+#include "platform/qt/QtWidgets.h"
 
 TApplication* Application = nullptr;
 
@@ -86,18 +86,4 @@ void TApplication::UnregisterPaintBox(TPaintBox* box) {
 void TApplication::PresentPictures() {
   for (TPaintBox* box : paintBoxes_)
     if (box->Picture().Finish()) box->widget().qt->update();
-}
-
-std::string TitleFromProgramPath(const std::string& path) {
-  const size_t slash = path.find_last_of("/\\");
-  std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-  name = name.substr(0, name.find('.'));
-  if (name.empty()) return name;
-  const QString q = QString::fromStdString(name);
-  return (q.left(1) + q.mid(1).toLower()).toStdString();
-}
-
-std::string WithFullStop(const std::string& message) {
-  if (!message.empty() && static_cast<unsigned char>(message.back()) > '.') return message + ".";
-  return message;
 }

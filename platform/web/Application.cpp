@@ -1,0 +1,84 @@
+#include "platform/Application.h"
+
+#include <emscripten/emscripten.h>
+
+#include <algorithm>
+
+#include "platform/Form.h"
+#include "platform/web/ImageCanvasImpl.h"
+#include "platform/web/PageBridge.h"
+#include "platform/web/WebWidgets.h"
+
+TApplication* Application = nullptr;
+
+struct TApplication::Impl {};
+
+TApplication::TApplication(int& argc, char** argv) : impl_(std::make_unique<Impl>()) {
+  Application = this;
+  Title = TitleFromProgramPath(argc > 0 && argv[0] ? argv[0] : "");
+}
+
+TApplication::~TApplication() {
+  forms_.clear();
+  Application = nullptr;
+}
+
+void TApplication::AdoptForm(std::unique_ptr<TForm> form) { forms_.push_back(std::move(form)); }
+
+// Shows the main form; the browser's own event loop then runs the handlers. The program stays
+// alive without returning from main, so that the application and its forms live on.
+int TApplication::Run() {
+  if (forms_.empty()) return 0;
+  forms_.front()->Show();
+  page::ListenToViewport(forms_.front().get());
+  emscripten_exit_with_live_runtime();
+}
+
+// Events reach the program from the browser's loop one at a time; there is nothing to pump.
+void TApplication::ProcessMessages() {}
+
+void TApplication::HandleException(const std::exception& error) {
+  const std::string message = WithFullStop(error.what());
+  if (reporter_) {
+    reporter_(Title, message);
+    return;
+  }
+  page::ShowError(Title.c_str(), message.c_str());
+}
+
+// The page's box is modal but does not block: it is shown after the handler's drawing, which is
+// what the desktop does for a failed window paint, and the same for every other handler.
+void TApplication::Dispatch(const std::function<void()>& handler, ReportTiming) {
+  std::string failure;
+  bool failed = false;
+  try {
+    handler();
+  } catch (const std::exception& e) {
+    failed = true;
+    failure = e.what();
+  } catch (...) {
+    failed = true;
+    failure = "Unknown error";
+  }
+  PresentPictures();
+  if (!failed) return;
+  page::ReleasePointer();
+  HandleException(std::runtime_error(failure));
+}
+
+void TApplication::RegisterPaintBox(TPaintBox* box) { paintBoxes_.push_back(box); }
+
+void TApplication::UnregisterPaintBox(TPaintBox* box) {
+  paintBoxes_.erase(std::remove(paintBoxes_.begin(), paintBoxes_.end(), box), paintBoxes_.end());
+}
+
+// Whatever a handler drew is shown as it stands, without a new paint.
+void TApplication::PresentPictures() {
+  for (TPaintBox* box : paintBoxes_) {
+    ImageCanvas& picture = box->Picture();
+    if (!picture.Finish()) continue;
+    const ImageCanvas::Impl& d = picture.impl();
+    page::ShowPicture(box->widget().handle, d.pixels.data(), d.deviceWidth, d.deviceHeight,
+                      d.TextLines().c_str());
+  }
+}

@@ -1,0 +1,16 @@
+#include "platform/TextCase.h"
+
+#include <emscripten/emscripten.h>
+#include <cstdlib>
+
+// The browser's Unicode case mapping; the result is handed back in memory the caller frees.
+EM_JS(char*, pca_to_lower, (const char* text), {
+  return allocateUTF8(UTF8ToString(text).toLowerCase());
+});
+
+std::string ToLowerText(const std::string& text) {
+  char* lower = pca_to_lower(text.c_str());
+  std::string result(lower);
+  std::free(lower);
+  return result;
+}

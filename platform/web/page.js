@@ -1,0 +1,257 @@
+// The page side of the browser platform: the elements of the form's controls, the events that
+// reach the program, the picture shown with putImageData, the program's text and the error box.
+// Bundled into pca.js before the program; the C++ side calls it through PageBridge.cpp.
+var PcaPage = {
+  elements: [],  // handle - 1 -> element
+  objects: [],   // handle - 1 -> the program's object its events go to
+  pointer: null, // the pointer a paint box has captured: {element, id}
+  errors: [],    // error boxes waiting for the one shown to close
+  firstPicture: false,
+
+  createElement: function (kind) {
+    var tag = kind === 'paintbox' ? 'canvas' : kind === 'button' ? 'button' : 'div';
+    var el = document.createElement(tag);
+    el.className = 'pca-' + kind;
+    el.style.position = 'absolute';
+    document.body.appendChild(el);  // later controls lie above earlier ones
+    this.elements.push(el);
+    var handle = this.elements.length;
+    if (kind === 'paintbox') this.listenToPaintBox(el, handle);
+    if (kind === 'button') {
+      el.type = 'button';
+      var page = this;
+      el.addEventListener('click', function () { _pca_click(page.objects[handle - 1]); });
+      this.listenToAccessKeys();
+    }
+    return handle;
+  },
+  element: function (handle) { return this.elements[handle - 1]; },
+  bind: function (handle, object) { this.objects[handle - 1] = object; },
+  setId: function (handle, id) { this.element(handle).id = id; },
+
+  place: function (handle, left, top, width, height, visible) {
+    var el = this.element(handle), s = el.style;
+    s.left = left + 'px';
+    s.top = top + 'px';
+    if (el.tagName !== 'CANVAS') {  // a canvas takes its size from its picture
+      s.width = width + 'px';
+      s.height = height + 'px';
+    }
+    s.display = visible ? '' : 'none';
+  },
+
+  fontFamily: function (name) { return '"' + name + '", "Liberation Sans", sans-serif'; },
+  setFont: function (handle, name, pixels) {
+    var s = this.element(handle).style;
+    s.fontFamily = this.fontFamily(name);
+    s.fontSize = pixels + 'px';
+  },
+  setText: function (handle, text) { this.element(handle).textContent = text; },
+  // "&" marks the access key: underlined, and the button's accesskey.
+  setCaption: function (handle, text) {
+    var el = this.element(handle), at = text.indexOf('&');
+    el.textContent = '';
+    if (at < 0 || at + 1 >= text.length) {
+      el.textContent = text.replace('&', '');
+      el.removeAttribute('accesskey');
+      return;
+    }
+    var key = document.createElement('u');
+    key.textContent = text.charAt(at + 1);
+    el.append(text.slice(0, at), key, text.slice(at + 2));
+    el.setAttribute('accesskey', text.charAt(at + 1).toLowerCase());
+  },
+  // Alt + the access key clicks a shown button, as on the desktop. Where the browser has matched
+  // the accesskey attribute itself, the key event arrives already handled.
+  accessKeysHeard: false,
+  listenToAccessKeys: function () {
+    if (this.accessKeysHeard) return;
+    this.accessKeysHeard = true;
+    document.addEventListener('keydown', function (e) {
+      if (e.defaultPrevented || !e.altKey || e.ctrlKey || e.metaKey || e.key.length !== 1) return;
+      var key = e.key.toLowerCase();
+      var buttons = document.querySelectorAll('button[accesskey]');
+      for (var i = 0; i < buttons.length; ++i) {
+        var b = buttons[i];
+        if (b.getAttribute('accesskey') === key && b.offsetParent !== null && !b.closest('dialog')) {
+          e.preventDefault();
+          b.click();
+          return;
+        }
+      }
+    });
+  },
+  setCursor: function (handle, cross) { this.element(handle).style.cursor = cross ? 'crosshair' : 'default'; },
+  cssColour: function (rgb) {  // 0x00BBGGRR
+    return 'rgb(' + (rgb & 255) + ',' + ((rgb >> 8) & 255) + ',' + ((rgb >> 16) & 255) + ')';
+  },
+  setBackground: function (rgb) { document.documentElement.style.background = this.cssColour(rgb); },
+
+  // Presses and releases of every button, with the pointer captured from the press on, so that a
+  // release outside the paint box still reaches it. A second button pressed while one is down
+  // arrives as a pointermove that names the button.
+  buttonBits: [1, 4, 2, 8, 16],  // event.buttons bit of event.button 0..4
+  listenToPaintBox: function (el, handle) {
+    var page = this;
+    el.style.touchAction = 'none';
+    el.addEventListener('pointerdown', function (e) {
+      e.preventDefault();
+      el.setPointerCapture(e.pointerId);
+      page.pointer = {element: el, id: e.pointerId};
+      page.mouse(handle, true, e);
+    });
+    el.addEventListener('pointerup', function (e) { page.mouse(handle, false, e); });
+    el.addEventListener('pointermove', function (e) {
+      if (e.button < 0) return;
+      var bit = page.buttonBits[e.button] || 0;
+      page.mouse(handle, (e.buttons & bit) !== 0, e);
+    });
+    el.addEventListener('contextmenu', function (e) { e.preventDefault(); });
+    // Nothing on the page is dragged: a drag would take the pointer from the paint box.
+    document.addEventListener('dragstart', function (e) { e.preventDefault(); });
+  },
+  mouse: function (handle, down, e) {
+    var el = this.element(handle), box = el.getBoundingClientRect();
+    var shift = (e.shiftKey ? 1 : 0) | (e.altKey ? 2 : 0) | (e.ctrlKey ? 4 : 0) |
+                (e.buttons & 1 ? 8 : 0) | (e.buttons & 2 ? 16 : 0) | (e.buttons & 4 ? 32 : 0);
+    _pca_pointer(this.objects[handle - 1], down ? 1 : 0, e.button, shift,
+                 e.clientX - box.left, e.clientY - box.top);
+  },
+  releasePointer: function () {
+    var p = this.pointer;
+    this.pointer = null;
+    if (p && p.element.hasPointerCapture(p.id)) p.element.releasePointerCapture(p.id);
+  },
+
+  viewportWidth: function () { return window.innerWidth; },
+  viewportHeight: function () { return window.innerHeight; },
+  form: 0,  // the main form, for measuring its paint (figures.js)
+  listenToViewport: function (form) {
+    this.form = form;
+    var changed = function () { _pca_viewport_changed(form); };
+    window.addEventListener('resize', changed);
+    // A change of device pixel ratio alone (a move to another screen) fires no resize.
+    var watchRatio = function () {
+      var query = window.matchMedia('(resolution: ' + window.devicePixelRatio + 'dppx)');
+      query.addEventListener('change', function () { changed(); watchRatio(); }, {once: true});
+    };
+    watchRatio();
+  },
+
+  // The picture: device pixels from the program's memory, its CSS size the logical one.
+  showPicture: function (handle, pixels, width, height, texts) {
+    var el = this.element(handle), ratio = window.devicePixelRatio || 1;
+    if (el.width !== width) el.width = width;
+    if (el.height !== height) el.height = height;
+    el.style.width = width / ratio + 'px';
+    el.style.height = height / ratio + 'px';
+    if (width > 0 && height > 0) {
+      var data = new Uint8ClampedArray(HEAPU8.buffer, pixels, width * height * 4);
+      el.getContext('2d').putImageData(new ImageData(data, width, height), 0, 0);
+    }
+    if (!this.firstPicture) {
+      this.firstPicture = true;
+      performance.mark('pca-first-picture');
+    }
+    if (Module['onPictureTexts']) Module['onPictureTexts'](texts.split('\n').filter(Boolean));
+  },
+
+  // Text: measured and drawn by the browser in the program's font, the glyphs blended into the
+  // picture's pixels.
+  scratch: null,
+  context: function () {
+    if (!this.scratch) this.scratch = document.createElement('canvas');
+    return this.scratch.getContext('2d', {willReadFrequently: true});
+  },
+  font: function (name, pixels) { return pixels + 'px ' + this.fontFamily(name); },
+  textWidth: function (name, pixels, text) {
+    var ctx = this.context();
+    ctx.font = this.font(name, pixels);
+    return Math.round(ctx.measureText(text).width);
+  },
+  // The font's ascent and descent in whole pixels, from the face's own proportions: the browser's
+  // rounded figures at a small size depend on the screen's device pixel ratio.
+  metrics: {},
+  fontMetrics: function (name, pixels) {
+    var key = this.font(name, pixels);
+    if (!this.metrics[key]) {
+      var ctx = this.context();
+      ctx.font = this.font(name, 1000);
+      var m = ctx.measureText('');
+      this.metrics[key] = {ascent: Math.round(m.fontBoundingBoxAscent * pixels / 1000),
+                           descent: Math.round(m.fontBoundingBoxDescent * pixels / 1000)};
+    }
+    return this.metrics[key];
+  },
+  drawText: function (pixels, width, height, x, y, ratio, name, size, text, rgb) {
+    var ctx = this.context();
+    var font = this.font(name, size * ratio);
+    ctx.font = font;
+    var m = ctx.measureText(text);
+    var left = Math.max(0, Math.floor(x - m.actualBoundingBoxLeft) - 1);
+    var right = Math.min(width, Math.ceil(x + m.actualBoundingBoxRight) + 1);
+    var top = Math.max(0, Math.floor(y - m.actualBoundingBoxAscent) - 1);
+    var bottom = Math.min(height, Math.ceil(y + m.actualBoundingBoxDescent) + 1);
+    if (right <= left || bottom <= top) return;
+    var w = right - left, h = bottom - top;
+    if (this.scratch.width < w) this.scratch.width = w;
+    if (this.scratch.height < h) this.scratch.height = h;
+    ctx = this.context();
+    ctx.font = font;  // resizing the canvas resets its state
+    ctx.clearRect(0, 0, w, h);
+    ctx.fillStyle = '#000';
+    ctx.textBaseline = 'alphabetic';
+    ctx.fillText(text, x - left, y - top);
+    var glyphs = ctx.getImageData(0, 0, w, h).data;
+    var r = rgb & 255, g = (rgb >> 8) & 255, b = (rgb >> 16) & 255;
+    var heap = HEAPU8;
+    for (var j = 0; j < h; ++j) {
+      var row = pixels + ((top + j) * width + left) * 4;
+      for (var i = 0; i < w; ++i) {
+        var a = glyphs[(j * w + i) * 4 + 3];
+        if (a === 0) continue;
+        var p = row + i * 4;
+        heap[p] = (r * a + heap[p] * (255 - a) + 127) / 255;
+        heap[p + 1] = (g * a + heap[p + 1] * (255 - a) + 127) / 255;
+        heap[p + 2] = (b * a + heap[p + 2] * (255 - a) + 127) / 255;
+      }
+    }
+  },
+
+  // Error boxes: modal, one at a time, each failure its own box.
+  showError: function (caption, message) {
+    this.errors.push({caption: caption, message: message});
+    var box = this.errorBox();
+    if (!box.open) this.nextError();
+  },
+  nextError: function () {
+    var next = this.errors.shift();
+    if (!next) return;
+    var box = this.errorBox();
+    box.querySelector('.pca-error-caption').textContent = next.caption;
+    box.querySelector('.pca-error-message').textContent = next.message;
+    box.showModal();
+    box.querySelector('button').focus();
+  },
+  errorBox: function () {
+    var box = document.getElementById('pca-error');
+    if (box) return box;
+    box = document.createElement('dialog');
+    box.id = 'pca-error';
+    box.setAttribute('role', 'alertdialog');
+    box.setAttribute('aria-labelledby', 'pca-error-caption');
+    box.setAttribute('aria-describedby', 'pca-error-message');
+    box.innerHTML =
+        '<div class="pca-error-caption" id="pca-error-caption"></div>' +
+        '<div class="pca-error-body">' +
+        '<svg class="pca-error-icon" viewBox="0 0 32 32" width="32" height="32" role="img" aria-label="Stop">' +
+        '<circle cx="16" cy="16" r="15" fill="#d32f2f"/>' +
+        '<path d="M10 10 L22 22 M22 10 L10 22" stroke="#fff" stroke-width="3.5" stroke-linecap="round"/></svg>' +
+        '<p class="pca-error-message" id="pca-error-message"></p></div>' +
+        '<form method="dialog" class="pca-error-buttons"><button value="ok">OK</button></form>';
+    var page = this;
+    box.addEventListener('close', function () { page.nextError(); });
+    document.body.appendChild(box);
+    return box;
+  },
+};

@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Builds the browser version into build/web/ (index.html, pca.js, pca.wasm), or serves it.
+# Usage: scripts/web.sh          build
+#        scripts/web.sh serve    build, then serve it at http://127.0.0.1:8080/
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/deps.sh web
+# Debian's emscripten finds its JavaScript modules (acorn, ...) here, whichever node runs it.
+export NODE_PATH=/usr/share/nodejs
+emcmake cmake -S . -B build/web -DCMAKE_BUILD_TYPE=Release -DPCA_TESTS=OFF >/dev/null
+cmake --build build/web -j2
+echo "built build/web/index.html, pca.js, pca.wasm"
+if [ "${1:-}" = serve ]; then
+  echo "serving http://127.0.0.1:8080/ (Ctrl+C stops)"
+  exec python3 -m http.server 8080 --bind 127.0.0.1 --directory build/web
+fi

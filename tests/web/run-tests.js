@@ -1,0 +1,343 @@
+// The browser version's tests: the first picture's pixels by the rules scripts/e2e.sh checks on
+// the desktop (at device pixel ratios 1 and 2), an edit on strip 3 and the button, the pointer
+// capture and the access key, the all-zero table's one error box, and a seeded storm of random
+// pointer presses, releases, resizes and clicks.
+// Usage: node run-tests.js BUILD_WEB_FOLDER
+// PCA_WEB_STORM_SEED and PCA_WEB_STORM_EVENTS choose the storm; a failure names the seed and the
+// event. PCA_WEB_ONLY runs one part (first, desktop, zero or storm); PCA_PICTURE_DUMP names the
+// desktop's picture_dump, whose pictures the browser's are compared with; PCA_WEB_SHOTS names a folder for a
+// picture of the error box.
+'use strict';
+const fs = require('fs');
+const os = require('os');
+const path = require('path');
+const { execFileSync } = require('child_process');
+const d = require('./page-driver');
+
+let passed = 0, failed = 0;
+function check(what, ok, detail) {
+  if (ok) { passed++; console.log('ok: ' + what); } else { failed++; console.log('FAILED: ' + what + ' (' + detail + ')'); }
+}
+async function expect(what, s, x, y, colour) {
+  const got = await s.pixel(x, y);
+  check(what, got === colour, `(${x},${y}) is ${got}, not ${colour}`);
+}
+async function expectNot(what, s, x, y, colour) {
+  const got = await s.pixel(x, y);
+  check(what, got !== colour, `(${x},${y}) is still ${colour}`);
+}
+function noProblems(what, p) { check(what + ': no script errors', p.problems.length === 0, p.problems.join('; ')); }
+
+const kMessages = ['Range check error.', 'Integer overflow.', 'Floating point division by zero.',
+                   'Invalid floating point operation.', 'Floating point overflow.'];
+
+// The rows of the two score strips of a picture, as bytes.
+function scoreRows(bytes, width, l, ratio) {
+  return bytes.subarray((10 * l.row + 19) * ratio * width * 4, (12 * l.row + 21) * ratio * width * 4);
+}
+
+// The e2e steps of the desktop: the first picture, a press on strip 3 at observation 5 released
+// higher up, a click of the button; the window's pixels checked after each step.
+async function firstPictureAndEdit(browser, url, ratio) {
+  const width = 547, height = 492, r = ratio, tag = ` (ratio ${ratio})`;
+  const p = await d.open(browser, url, width, height, ratio);
+  const l = d.layout(width, height);
+  const x5 = l.x(5), strip3Top = l.stripTop(3);
+  const pressY = strip3Top + l.row - 4, releaseY = strip3Top + 3;
+
+  const s1 = await d.screen(p);
+  check('the screen has the device pixels of the viewport' + tag, s1.width === width * r && s1.height === height * r, `${s1.width}x${s1.height}`);
+  const face = await s1.pixel(0, (height - 1) * r);
+  check('the window colour is the light button face' + tag, face === 'EFEFEF', face);
+  await expect('components view at start: the loading axis' + tag, s1, l.axis * r, 10 * r, '808080');
+  await expect('every device pixel of a logical pixel' + tag, s1, l.axis * r + r - 1, 10 * r + r - 1, '808080');
+  // The screen shows the picture's device pixels as they are: nothing scaled or blended, at any
+  // ratio (the label lies over the top-left corner).
+  const unlike = await p.page.evaluate(([lw, lh]) => {
+    const c = document.getElementById('Ramka'), shown = window.__screen;
+    const own = c.getContext('2d').getImageData(0, 0, c.width, c.height).data;
+    let n = 0;
+    for (let y = 0; y < c.height; ++y)
+      for (let x = 0; x < c.width; ++x) {
+        if (x < lw && y < lh) continue;
+        const i = (y * c.width + x) * 4, j = (y * shown.width + x) * 4;
+        if (own[i] !== shown.data[j] || own[i + 1] !== shown.data[j + 1] || own[i + 2] !== shown.data[j + 2]) ++n;
+      }
+    return n;
+  }, [121 * r, 16 * r]);
+  check('the screen shows the picture pixel for pixel' + tag, unlike === 0, `${unlike} pixels differ`);
+  const title = await p.page.title();
+  check('the document title is the caption' + tag, title === 'Analiza Składowych Głównych', title);
+  const status = await p.page.textContent('#chart-status');
+  check('the shares are in the live region' + tag, /59%/.test(status) && /10%/.test(status), status);
+  const aria = await p.page.evaluate(() => {
+    const c = document.getElementById('Ramka');
+    return [c.getAttribute('role'), c.getAttribute('aria-label'), document.getElementById(c.getAttribute('aria-describedby')) !== null];
+  });
+  check('the chart has a role, a name and a description' + tag, aria[0] === 'img' && !!aria[1] && aria[2], JSON.stringify(aria));
+  const before = await d.pictureBytes(p);
+
+  // Released in the lower half of the release row's pixel (a device pixel of its own at ratio 2):
+  // positions are floored to logical pixels, so that is still the release row.
+  await d.drag(p.page, x5, pressY, x5, releaseY + 0.5);
+  const s2 = await d.screen(p);
+  await expect('the release wiped the components' + tag, s2, l.axis * r, 10 * r, face);
+  const markY = releaseY - (l.row % 2 === 0 ? 1 : 0);
+  await expect('the point moved up to the release' + tag, s2, (x5 - l.m) * r, markY * r, 'FF0000');
+  await expectNot('the button is shown' + tag, s2, 30 * r, l.buttonY * r, face);
+  const said = await p.page.textContent('#chart-status');
+  check('the live region says the data view, the shares wiped' + tag, /Widok danych/.test(said) && !/%/.test(said), said);
+
+  await p.page.mouse.click(104, l.buttonY);
+  const s3 = await d.screen(p);
+  await expect('the button brought the components back' + tag, s3, l.axis * r, 10 * r, '808080');
+  await expect('the button is hidden again' + tag, s3, 30 * r, l.buttonY * r, face);
+  await expect('the edited point stays' + tag, s3, (x5 - l.m) * r, markY * r, 'FF0000');
+  const after = await d.pictureBytes(p);
+  check('the scores were recomputed' + tag,
+        !scoreRows(before, width * r, l, r).equals(scoreRows(after, width * r, l, r)), 'same pixels');
+
+  // Pointer capture: a press on strip 1 released over the label, which lies on the picture,
+  // still reaches the paint box; so does one released beyond the page's bottom edge.
+  await d.drag(p.page, l.x(2), l.stripTop(1) + l.row - 3, 60, 5);
+  check('a release over the label reaches the paint box' + tag, await d.buttonShown(p.page), 'no data view');
+  const s4 = await d.picture(p);
+  // A release above the strip counts as 2 pixels below its first inner row.
+  await expect('the released point went to the top of strip 1' + tag, s4, (l.x(2) - l.m) * r,
+               (l.stripTop(1) + 3 - (l.row % 2 === 0 ? 1 : 0)) * r, 'FF0000');
+  // The access key O brings the components view, as the button does.
+  await p.page.keyboard.press('Alt+o');
+  await p.page.keyboard.press('Alt+o');  // a second time the button is hidden: nothing happens
+  check('the access key O clicks the button' + tag, !(await d.buttonShown(p.page)), 'the button is still shown');
+  await d.drag(p.page, l.x(7), l.stripTop(2) + 3, l.x(7), height + 50);
+  check('a release below the page reaches the paint box' + tag, await d.buttonShown(p.page), 'no data view');
+  noProblems('first picture and edit' + tag, p);
+  await p.context.close();
+}
+
+// The browser's first picture against the desktop's (tests/PictureDump.cpp, on Qt's offscreen
+// platform at the same scale): every device pixel the same, but for the two shares' texts, which
+// each platform's text engine draws.
+async function sameAsDesktop(browser, url, dumpTool, ratio) {
+  const width = 547, height = 492, tag = ` (ratio ${ratio})`;
+  const file = path.join(fs.mkdtempSync(path.join(os.tmpdir(), 'pca-web-')), 'desktop.rgb');
+  const size = execFileSync(dumpTool, [String(width), String(height), file],
+                            { env: { ...process.env, QT_QPA_PLATFORM: 'offscreen', QT_SCALE_FACTOR: String(ratio) },
+                              stdio: ['ignore', 'pipe', 'ignore'] }).toString().trim().split(' ').map(Number);
+  const desktop = fs.readFileSync(file);
+  const p = await d.open(browser, url, width, height, ratio);
+  const web = await d.pictureBytes(p);
+  const pic = await d.picture(p);
+  check('the browser picture has the desktop picture\'s device size' + tag,
+        pic.width === size[0] && pic.height === size[1], `${pic.width}x${pic.height} and ${size.join('x')}`);
+  const l = d.layout(width, height);
+  const texts = [1, 2].map(c => ({ x: l.chartWidth + c * l.column - 10, y: (9 + c) * l.row + 19 }));
+  const inText = (x, y) => texts.some(t => x >= t.x - 1 && x < t.x + 40 && y >= t.y - 1 && y < t.y + 20);
+  let unlike = 0, compared = 0;
+  for (let y = 0; y < size[1]; ++y)
+    for (let x = 0; x < size[0]; ++x) {
+      if (inText(Math.floor(x / ratio), Math.floor(y / ratio))) continue;
+      const i = (y * size[0] + x) * 3, j = (y * size[0] + x) * 4;
+      ++compared;
+      if (desktop[i] !== web[j] || desktop[i + 1] !== web[j + 1] || desktop[i + 2] !== web[j + 2]) ++unlike;
+    }
+  check('every rectangle, line and hatch pixel is the desktop\'s' + tag, unlike === 0 && compared > 0.98 * size[0] * size[1],
+        `${unlike} of ${compared} pixels differ`);
+  noProblems('same as the desktop' + tag, p);
+  await p.context.close();
+}
+
+// Sets every cell of the table with pointer edits: cell (i, k) gets `offset(i, k)` pixels below
+// the first inner row of its strip (its value is (RowHeight div 2 - offset) / RowHeight). The
+// presses lie 10 pixels into the strip, below the label that covers the top of strip 1.
+async function setEveryCell(page, l, offset) {
+  for (let k = 1; k <= 10; ++k)
+    for (let i = 1; i <= 20; ++i)
+      await d.drag(page, l.x(i), l.stripTop(k) + 10, l.x(i), (k - 1) * l.row + 10 + offset(i, k));
+}
+
+async function allZeroTable(browser, url) {
+  const width = 547, height = 492;
+  const p = await d.open(browser, url, width, height);
+  const l = d.layout(width, height);
+  await setEveryCell(p.page, l, () => Math.trunc(l.row / 2));  // every value 0
+  check('the edits leave the data view', await d.buttonShown(p.page), 'components view');
+  check('no box while editing', (await d.openBoxes(p.page)).length === 0, 'a box');
+  const zero = await d.picture(p);  // every strip a red line along its zero line
+  for (let k = 1; k <= 10; ++k) {
+    const mid = Math.trunc((2 * l.stripTop(k) + 1 + l.row) / 2);
+    await expect(`strip ${k} lies on its zero line`, zero, Math.trunc((l.x(10) + l.x(11)) / 2), mid, 'FF0000');
+  }
+  await p.page.mouse.click(104, l.buttonY);
+  let boxes = await d.openBoxes(p.page);
+  check('the all-zero table shows one box', boxes.length === 1, JSON.stringify(boxes));
+  const box = boxes[0] || {};
+  check('its message has its full stop', box.message === 'Floating point division by zero.', box.message);
+  check('its caption is the program file name by the title rule', box.caption === 'pca', box.caption);
+  check('it has a stop icon, one OK button, and is modal', box.icon && box.modal && JSON.stringify(box.buttons) === '["OK"]', JSON.stringify(box));
+  if (process.env.PCA_WEB_SHOTS) await p.page.screenshot({ path: path.join(process.env.PCA_WEB_SHOTS, 'error-box.png') });
+  const said = await p.page.textContent('#chart-status');
+  check('the live region says the components cannot be computed', /nie da się obliczyć/.test(said), said);
+  const pic = await d.picture(p);
+  await expect('the ten strips stayed', pic, 10, 20, '808080');
+  await expect('nothing after the failure was drawn', pic, l.axis, 10, 'EFEFEF');
+  await p.page.setViewportSize({ width: 600, height: 500 });
+  await p.page.setViewportSize({ width, height });
+  boxes = await d.openBoxes(p.page);
+  check('repaints do not stack more boxes', boxes.length === 1, JSON.stringify(boxes));
+  await p.page.click('#pca-error button');
+  await p.page.waitForTimeout(100);
+  check('OK closes the one box', (await d.openBoxes(p.page)).length === 0, 'still open');
+  await d.drag(p.page, l.x(1), 20, l.x(1), 20);  // below the label
+  check('the data view is reachable after the box', await d.buttonShown(p.page), 'no data view');
+  check('and the live region says so', /Widok danych/.test(await p.page.textContent('#chart-status')), 'not the data view');
+  check('and raises no box', (await d.openBoxes(p.page)).length === 0, 'a box');
+  await p.page.mouse.click(104, l.buttonY);
+  check('asking again is a new failure with its one box', (await d.openBoxes(p.page)).length === 1, 'not one box');
+  noProblems('all-zero table', p);
+  await p.context.close();
+}
+
+// A seeded generator, so that a failing storm can be run again.
+function generator(seed) {
+  let a = seed >>> 0;
+  const next = () => {
+    a = (a + 0x6D2B79F5) >>> 0;
+    let t = a;
+    t = Math.imul(t ^ (t >>> 15), t | 1);
+    t ^= t + Math.imul(t ^ (t >>> 7), t | 61);
+    return ((t ^ (t >>> 14)) >>> 0) / 4294967296;
+  };
+  return { next, int: (lo, hi) => lo + Math.floor(next() * (hi - lo + 1)), chance: q => next() < q };
+}
+
+async function storm(browser, url) {
+  const seed = Number(process.env.PCA_WEB_STORM_SEED || 20240607);
+  const wanted = Number(process.env.PCA_WEB_STORM_EVENTS || 2000);
+  const g = generator(seed);
+  const p = await d.open(browser, url, 547, 492);
+  let width = 547, height = 492;
+  const counts = {};
+  const count = what => { counts[what] = (counts[what] || 0) + 1; };
+  const buttons = ['left', 'right', 'middle'];
+  const held = new Set();
+  const coordinate = size => {
+    const kind = g.int(0, 99);
+    if (kind < 75) return g.int(0, Math.max(0, size - 1));
+    if (kind < 85) return g.int(-1, 1) + (g.chance(0.5) ? 0 : size);
+    return g.chance(0.5) ? size + g.int(0, 300) : g.int(-300, -1);
+  };
+  let ok = true;
+  for (let event = 1; event <= wanted && ok; ++event) {
+    const kind = g.int(0, 999);
+    const started = Date.now();
+    let what;
+    if ((await d.openBoxes(p.page)).length > 0 && kind < 500) {
+      what = 'OK of the box';
+      await p.page.click('#pca-error button');
+    } else if (kind < 380) {
+      const b = buttons[g.int(0, 2)];
+      const x = coordinate(width), y = coordinate(height);
+      what = `press ${b} at ${x},${y}`;
+      await p.page.mouse.move(x, y);
+      await p.page.mouse.down({ button: b });
+      held.add(b);
+    } else if (kind < 760) {
+      const b = held.size && g.chance(0.8) ? [...held][g.int(0, held.size - 1)] : buttons[g.int(0, 2)];
+      const x = coordinate(width), y = coordinate(height);
+      what = `release ${b} at ${x},${y}`;
+      await p.page.mouse.move(x, y);
+      await p.page.mouse.up({ button: b });
+      held.delete(b);
+    } else if (kind < 860) {
+      what = 'resize';
+      // Now and then tiny: headless chromium takes up to a second for each input event at some
+      // viewports below about 40 pixels, so these are rarer than in the desktop's storm.
+      const tiny = g.chance(0.05);
+      width = tiny ? g.int(1, 40) : g.int(41, 900);
+      height = tiny ? g.int(1, 40) : g.int(41, 700);
+      await p.page.setViewportSize({ width, height });
+    } else if (kind < 950) {
+      what = 'click of the button';
+      const b = await p.page.locator('#Kl_A').boundingBox();
+      if (!b) { what = 'no button to click'; }
+      else await p.page.mouse.click(b.x + b.width / 2, b.y + b.height / 2);
+    } else {
+      what = 'access key';
+      await p.page.keyboard.press('Alt+o');
+    }
+    count(what.split(' ')[0]);
+    const [boxes, shown] = await Promise.all([d.openBoxes(p.page), d.buttonShown(p.page)]);
+    if (boxes.length > 0) count('with a box open');
+    if (shown) count('in the data view');
+    if (process.env.PCA_WEB_TRACE) console.log(event, what, width, height, shown ? 'data view' : 'components view', [...held].join(','), Date.now() - started, 'ms');
+    const sane = boxes.length <= 1 && boxes.every(b => kMessages.includes(b.message) && b.caption === 'pca') &&
+                 p.problems.length === 0;
+    if (!sane) {
+      check(`storm seed ${seed}: event ${event} (${what}) leaves a sound page`, false,
+            JSON.stringify(boxes) + ' ' + p.problems.join('; '));
+      ok = false;
+    }
+  }
+  for (const b of held) await p.page.mouse.up({ button: b });
+  console.log(`storm of ${wanted} events, seed ${seed}: ` + Object.entries(counts).map(([k, v]) => `${k} ${v}`).join('; '));
+  check(`storm seed ${seed}: every event left a sound page`, ok, 'see above');
+  // The storm reached both views.
+  if (wanted >= 1000)
+    check('the storm reached both views', counts['in the data view'] > 0 && counts['in the data view'] < wanted,
+          `${counts['in the data view'] || 0} events in the data view`);
+
+  // After the storm the page paints the components view of a table exactly as a fresh page does:
+  // both get the same table by the same edits, at the same size.
+  if ((await d.openBoxes(p.page)).length > 0) await p.page.click('#pca-error button');
+  await p.page.setViewportSize({ width: 547, height: 492 });
+  const l = d.layout(547, 492);
+  const pattern = (i, k) => 1 + (i * 7 + k * 13) % (l.row - 4);
+  const fresh = await d.open(browser, url, 547, 492);
+  const pictures = [];
+  for (const q of [p, fresh]) {
+    await setEveryCell(q.page, l, pattern);
+    await q.page.mouse.click(104, l.buttonY);
+    check('the components view is shown', !(await d.buttonShown(q.page)) && (await d.openBoxes(q.page)).length === 0, 'data view or a box');
+    pictures.push({ bytes: await d.pictureBytes(q), status: await q.page.textContent('#chart-status'),
+                    state: await q.page.evaluate(() => {
+                      const c = document.getElementById('Ramka'), b = document.getElementById('Kl_A');
+                      return `viewport ${innerWidth}x${innerHeight}, canvas ${c.width}x${c.height}, button top ${b.style.top}`;
+                    }) });
+  }
+  check('after the storm the page is alive and paints the components view exactly',
+        pictures[0].bytes.length === 547 * 492 * 4 && pictures[0].bytes.equals(pictures[1].bytes),
+        `pictures differ: ${pictures[0].state} / ${pictures[1].state}`);
+  check('and says the same shares', pictures[0].status === pictures[1].status, pictures[0].status + ' / ' + pictures[1].status);
+  noProblems('storm', p);
+  await p.context.close();
+  await fresh.context.close();
+}
+
+(async () => {
+  const folder = path.resolve(process.argv[2] || 'build/web');
+  const server = await d.serve(folder);
+  const url = `http://127.0.0.1:${server.address().port}/`;
+  const browser = await d.launch();
+  try {
+    const only = process.env.PCA_WEB_ONLY;  // one part: first, zero or storm
+    if (!only || only === 'first') {
+      await firstPictureAndEdit(browser, url, 1);
+      await firstPictureAndEdit(browser, url, 2);
+    }
+    if (!only || only === 'desktop') {
+      const dumpTool = process.env.PCA_PICTURE_DUMP;
+      if (dumpTool) for (const r of [1, 1.5, 2]) await sameAsDesktop(browser, url, dumpTool, r);
+      else console.log('skipped: the comparison with the desktop picture (PCA_PICTURE_DUMP names no tool)');
+    }
+    if (!only || only === 'zero') await allZeroTable(browser, url);
+    if (!only || only === 'storm') await storm(browser, url);
+  } catch (e) {
+    check('the tests ran to their end', false, e.stack);
+  } finally {
+    await browser.close();
+    server.close();
+  }
+  console.log(`web tests: ${passed} passed, ${failed} failed`);
+  process.exit(failed === 0 && passed > 0 ? 0 : 1);
+})();

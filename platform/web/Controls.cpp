@@ -1,4 +1,4 @@
-#include <cmath>
+#include <algorithm>
 
 #include "platform/Application.h"
 #include "platform/web/ImageCanvasImpl.h"

@@ -28,11 +28,9 @@ int32_t WholePixels(double v) {
   return static_cast<int32_t>(v);
 }
 
-}  // namespace
-
 // Takes the viewport's size and ratio; a change resizes the aligned paint box, runs OnResize and
 // repaints. `force` repaints at the same size too (the first showing).
-static void FollowViewport(TForm& form, bool force) {
+void FollowViewport(TForm& form, bool force) {
   TForm::Window& w = form.window();
   const int32_t width = WholePixels(page::ViewportWidth());
   const int32_t height = WholePixels(page::ViewportHeight());
@@ -47,6 +45,8 @@ static void FollowViewport(TForm& form, bool force) {
   if (resized || force) form.DoResize();
   if (w.clientPaintBox) RepaintBox(*w.clientPaintBox, form);
 }
+
+}  // namespace
 
 void RepaintBox(TPaintBox& box, TForm& form) {
   box.Picture().Fill(clBtnFace);

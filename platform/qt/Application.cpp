@@ -1,4 +1,5 @@
 #include "platform/Application.h"
+#include "platform/HandlerFailure.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -52,23 +53,13 @@ void TApplication::HandleException(const std::exception& error) {
 }
 
 void TApplication::Dispatch(const std::function<void()>& handler, ReportTiming timing) {
-  std::string failure;
-  bool failed = false;
-  try {
-    handler();
-  } catch (const std::exception& e) {
-    failed = true;
-    failure = e.what();
-  } catch (...) {
-    failed = true;
-    failure = "Unknown error";
-  }
+  const std::optional<std::string> failure = FailureOf(handler);
   if (timing == ReportTiming::Now) PresentPictures();  // a window paint shows its own
   for (TPaintBox* box : paintBoxes_)  // what the handler changed, told to a screen reader
     ChartMayHaveChanged(static_cast<PaintBoxWidget*>(box->widget().qt.data()));
-  if (!failed) return;
+  if (!failure) return;
   if (QWidget* grabber = QWidget::mouseGrabber()) grabber->releaseMouse();
-  const std::runtime_error error(failure);
+  const std::runtime_error error(*failure);
   if (timing == ReportTiming::Now) {
     HandleException(error);
   } else {

@@ -94,29 +94,3 @@ int32_t TForm::ClientHeight() const { return window_->qt->height(); }
 void TForm::SetClientSize(int32_t width, int32_t height) { window_->qt->SetClientSize(width, height); }
 void TForm::Show() { window_->qt->show(); }
 void TForm::Close() { window_->qt->close(); }
-
-void TForm::DoCreate() {
-  Application->Dispatch([this] { if (OnCreate) OnCreate(this); });
-}
-
-// Runs once, at the first showing, whichever comes first: the show event or a paint.
-void TForm::DoActivate() {
-  if (activated_) return;
-  activated_ = true;
-  Application->Dispatch([this] { if (OnActivate) OnActivate(this); });
-}
-
-void TForm::DoPaint(bool insideWindowPaint) {
-  DoActivate();
-  Application->Dispatch([this] { if (OnPaint) OnPaint(this); },
-                        insideWindowPaint ? TApplication::ReportTiming::AfterWindowPaint
-                                          : TApplication::ReportTiming::Now);
-}
-
-void TForm::DoResize() {
-  Application->Dispatch([this] { if (OnResize) OnResize(this); });
-}
-
-void TForm::DoClose() {
-  Application->Dispatch([this] { if (OnClose) OnClose(this); });
-}

@@ -1,4 +1,5 @@
 #include "platform/Application.h"
+#include "platform/HandlerFailure.h"
 
 #include <emscripten/emscripten.h>
 
@@ -49,21 +50,11 @@ void TApplication::HandleException(const std::exception& error) {
 // The page's box is modal but does not block: it is shown after the handler's drawing, which is
 // what the desktop does for a failed window paint, and the same for every other handler.
 void TApplication::Dispatch(const std::function<void()>& handler, ReportTiming) {
-  std::string failure;
-  bool failed = false;
-  try {
-    handler();
-  } catch (const std::exception& e) {
-    failed = true;
-    failure = e.what();
-  } catch (...) {
-    failed = true;
-    failure = "Unknown error";
-  }
+  const std::optional<std::string> failure = FailureOf(handler);
   PresentPictures();
-  if (!failed) return;
+  if (!failure) return;
   page::ReleasePointer();
-  HandleException(std::runtime_error(failure));
+  HandleException(std::runtime_error(*failure));
 }
 
 void TApplication::RegisterPaintBox(TPaintBox* box) { paintBoxes_.push_back(box); }

@@ -66,29 +66,3 @@ void TForm::Close() {}
 void ViewportChanged(TForm& form) {
   if (form.window().shown) FollowViewport(form, /*force=*/false);
 }
-
-void TForm::DoCreate() {
-  Application->Dispatch([this] { if (OnCreate) OnCreate(this); });
-}
-
-// Runs once, at the first showing, before the first paint.
-void TForm::DoActivate() {
-  if (activated_) return;
-  activated_ = true;
-  Application->Dispatch([this] { if (OnActivate) OnActivate(this); });
-}
-
-void TForm::DoPaint(bool insideWindowPaint) {
-  DoActivate();
-  Application->Dispatch([this] { if (OnPaint) OnPaint(this); },
-                        insideWindowPaint ? TApplication::ReportTiming::AfterWindowPaint
-                                          : TApplication::ReportTiming::Now);
-}
-
-void TForm::DoResize() {
-  Application->Dispatch([this] { if (OnResize) OnResize(this); });
-}
-
-void TForm::DoClose() {
-  Application->Dispatch([this] { if (OnClose) OnClose(this); });
-}

@@ -12,7 +12,7 @@ test_only=(libgtest-dev libbenchmark-dev libeigen3-dev xvfb xdotool x11-utils im
 # The browser version: Debian's emscripten; its tests drive Debian's chromium (scripts/web-test.sh
 # brings Node.js and npm when there are none).
 web=(emscripten cmake make python3 fonts-liberation)
-web_test=(chromium)
+web_test=(chromium firefox-esr webkit2gtk-driver xvfb x11-utils)
 
 case "${1:-run}" in
   run) wanted=("${build[@]}") ;;

@@ -1,12 +1,25 @@
-# The page: pca.js and pca.wasm linked from the program, index.html beside them. The entry
-# points of platform/web/Events.cpp are exported by name: nothing in C++ calls them.
+# The page: one self-contained file, pca.html. The program is linked to pca.js with its
+# WebAssembly inside (base64), then make_page.py inlines it into the page template with the
+# page's Content-Security-Policy. The entry points of platform/web/Events.cpp are exported by
+# name: nothing in C++ calls them.
 target_link_options(pca PRIVATE
   -fexceptions
   -sENVIRONMENT=web
+  -sSINGLE_FILE=1
   -sALLOW_MEMORY_GROWTH=1
   -sMAXIMUM_MEMORY=2GB
   -sEXPORTED_FUNCTIONS=_main,_malloc,_free,_pca_pointer,_pca_click,_pca_viewport_changed,_pca_repaint
   "--pre-js=${CMAKE_CURRENT_SOURCE_DIR}/platform/web/page.js")
 set_property(TARGET pca APPEND PROPERTY LINK_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/platform/web/page.js)
 set_target_properties(pca PROPERTIES SUFFIX ".js")
-configure_file(${CMAKE_CURRENT_SOURCE_DIR}/platform/web/index.html ${CMAKE_CURRENT_BINARY_DIR}/index.html COPYONLY)
+
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+set(page_template ${CMAKE_CURRENT_SOURCE_DIR}/platform/web/page-template.html)
+set(page_maker ${CMAKE_CURRENT_SOURCE_DIR}/platform/web/make_page.py)
+add_custom_command(
+  OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/pca.html
+  COMMAND Python3::Interpreter ${page_maker} ${page_template} $<TARGET_FILE:pca>
+          ${CMAKE_CURRENT_BINARY_DIR}/pca.html
+  DEPENDS pca ${page_template} ${page_maker}
+  COMMENT "Inlining the program into pca.html")
+add_custom_target(pca_page ALL DEPENDS ${CMAKE_CURRENT_BINARY_DIR}/pca.html)

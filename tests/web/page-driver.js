@@ -1,11 +1,12 @@
-// Serves build/web/ on a free local port and drives the page in Debian's headless chromium
-// through playwright-core: real pointer, keyboard and viewport events, pixels read back from the
-// screen (a screenshot) or from the paint box's canvas.
+// Drives the page in a browser engine (engines/: chromium, firefox, webkit) with real pointer,
+// keyboard and viewport events; pixels are read back from the screen (a screenshot) or from the
+// paint box's canvas. serve() gives the page over HTTP as any web server would; the tests open
+// it from the disk too.
 'use strict';
 const fs = require('fs');
 const http = require('http');
 const path = require('path');
-const { chromium } = require('playwright-core');
+const { decodePng } = require('./png');
 
 const kTypes = { '.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.wasm': 'application/wasm' };
 
@@ -13,7 +14,7 @@ const kTypes = { '.html': 'text/html; charset=utf-8', '.js': 'text/javascript', 
 function serve(folder) {
   const server = http.createServer((req, res) => {
     const name = decodeURIComponent(new URL(req.url, 'http://x').pathname);
-    const file = path.join(folder, name === '/' ? 'index.html' : name);
+    const file = path.join(folder, name === '/' ? 'pca.html' : name);
     if (!file.startsWith(folder) || !fs.existsSync(file) || fs.statSync(file).isDirectory()) {
       res.writeHead(404);
       res.end();
@@ -25,45 +26,31 @@ function serve(folder) {
   return new Promise(resolve => server.listen(0, '127.0.0.1', () => resolve(server)));
 }
 
-async function launch() {
-  return chromium.launch({
-    executablePath: process.env.PCA_CHROMIUM || '/usr/bin/chromium',
-    args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-           '--disable-background-networking', '--disable-component-update', '--disable-sync'],
-  });
+const kEngines = ['chromium', 'firefox', 'webkit'];
+function launch(engine = 'chromium') {
+  if (!kEngines.includes(engine)) throw new Error(`no engine ${engine}; there are ${kEngines.join(', ')}`);
+  return require('./engines/' + engine).launch();
 }
 
-// One page of the program at a viewport size and device pixel ratio; problems (script errors,
-// console errors other than the missing icon) are collected in `problems`.
+// One page of the program at a viewport size and device pixel ratio, its first picture shown;
+// problems (script errors, console errors) are listed by problemList().
 async function open(browser, url, width, height, ratio = 1) {
-  const context = await browser.newContext({ viewport: { width, height }, deviceScaleFactor: ratio });
-  const page = await context.newPage();
-  const problems = [];
-  page.on('pageerror', e => problems.push('script error: ' + e.message));
-  page.on('console', m => {
-    if (m.type() === 'error' && !/favicon|Failed to load resource/.test(m.text())) problems.push('console: ' + m.text());
-  });
-  await page.goto(url);
-  await page.waitForFunction(() => performance.getEntriesByName('pca-first-picture').length > 0);
-  return { context, page, problems, ratio };
+  const p = await browser.open(url, width, height, ratio);
+  await p.page.waitForFunction(() => performance.getEntriesByName('pca-first-picture').length > 0);
+  if (p.page.listenForErrors) await p.page.listenForErrors();
+  return { ...p, ratio, engine: browser.name };
 }
 
 // The screen as the user sees it, in device pixels: pixel(x, y) is "RRGGBB".
 async function screen(p) {
   const png = await p.page.screenshot();
-  const size = await p.page.evaluate(async b64 => {
-    const img = new Image();
-    img.src = 'data:image/png;base64,' + b64;
-    await img.decode();
-    const c = document.createElement('canvas');
-    c.width = img.width;
-    c.height = img.height;
-    const ctx = c.getContext('2d');
-    ctx.drawImage(img, 0, 0);
-    window.__screen = ctx.getImageData(0, 0, img.width, img.height);
-    return [img.width, img.height];
-  }, png.toString('base64'));
-  return { width: size[0], height: size[1], png, pixel: (x, y) => readPixel(p.page, '__screen', x, y) };
+  const image = decodePng(png);
+  const pixel = async (x, y) => {
+    if (x < 0 || y < 0 || x >= image.width || y >= image.height) return 'outside';
+    const i = (y * image.width + x) * 4;
+    return [0, 1, 2].map(c => image.data[i + c].toString(16).padStart(2, '0')).join('').toUpperCase();
+  };
+  return { width: image.width, height: image.height, png, data: image.data, pixel };
 }
 
 function readPixel(page, name, x, y) {
@@ -139,4 +126,4 @@ async function openBoxes(page) {
   })));
 }
 
-module.exports = { serve, launch, open, screen, picture, pictureBytes, layout, drag, buttonShown, openBoxes };
+module.exports = { kEngines, serve, launch, open, screen, picture, pictureBytes, layout, drag, buttonShown, openBoxes };

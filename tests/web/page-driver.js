@@ -126,4 +126,17 @@ async function openBoxes(page) {
   })));
 }
 
-module.exports = { kEngines, serve, launch, open, screen, picture, pictureBytes, layout, drag, buttonShown, openBoxes };
+// The open boxes, whether the button is shown, and any problem the page collected itself, in one
+// round trip: the storm asks after every event.
+async function pageState(page) {
+  return page.evaluate(() => ({
+    boxes: [...document.querySelectorAll('dialog')].filter(d => d.open).map(d => ({
+      caption: d.querySelector('.pca-error-caption').textContent,
+      message: d.querySelector('.pca-error-message').textContent,
+    })),
+    shown: getComputedStyle(document.getElementById('Kl_A')).display !== 'none',
+    problems: window.__pcaProblems || [],
+  }));
+}
+
+module.exports = { kEngines, serve, launch, open, screen, picture, pictureBytes, layout, drag, buttonShown, openBoxes, pageState };

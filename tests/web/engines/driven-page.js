@@ -50,6 +50,7 @@ class DrivenPage {
       window.__pcaProblems = [];
       addEventListener('error', e => __pcaProblems.push('script error: ' + e.message));
       addEventListener('unhandledrejection', e => __pcaProblems.push('unhandled: ' + e.reason));
+      addEventListener('securitypolicyviolation', e => __pcaProblems.push('blocked by the policy: ' + e.blockedURI));
     });
   }
   async pageProblems() { return this.evaluate(() => window.__pcaProblems || []); }

@@ -16,9 +16,11 @@ struct TBox {
   bool operator==(const TBox&) const = default;
 };
 
-// One point that the user can move: its place and value in words, and its marker.
+// One point that the user can move: a slider, raised and lowered one step at a time. Its place
+// and value in words, and its marker.
 struct TDescribedCell {
   std::string Name;  // "Zmienna 3, obserwacja 5: 0,12"
+  std::string ValueText;  // "0,12": the value as the name words it
   double Value = 0.0;
   double Minimum = 0.0;  // the range a release inside the strip can give
   double Maximum = 0.0;

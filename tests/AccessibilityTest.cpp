@@ -54,7 +54,7 @@ TEST_F(Accessibility, TheComponentsViewAtStart) {
   EXPECT_FALSE(values.contains('.'));
   ASSERT_EQ(strip3->childCount(), 20);
   QAccessibleInterface* cell = strip3->child(4);
-  EXPECT_EQ(cell->role(), QAccessible::Cell);
+  EXPECT_EQ(cell->role(), QAccessible::Slider);
   EXPECT_EQ(Name(cell).rfind("Zmienna 3, obserwacja 5: ", 0), 0u) << Name(cell);
   EXPECT_EQ(Name(cell)[Name(cell).size() - 3], ',') << "two decimals after a comma";
   EXPECT_EQ(cell->parent(), strip3);

@@ -36,8 +36,9 @@ std::vector<TDescribedCell> VariableCells(const ChartLayout& layout, const Obser
   for (int i = 1; i <= kObservations; ++i) {
     TDescribedCell cell;
     cell.Value = table[i][k];
-    cell.Name = "Zmienna " + std::to_string(k) + ", obserwacja " + std::to_string(i) + ": " +
-                PolishNumber(cell.Value);
+    cell.ValueText = PolishNumber(cell.Value);
+    cell.Name =
+        "Zmienna " + std::to_string(k) + ", obserwacja " + std::to_string(i) + ": " + cell.ValueText;
     if (r > 0) {  // releases at offsets 0..RowHeight below the first inner row
       cell.Maximum = static_cast<double>(r / 2) / r;
       cell.Minimum = static_cast<double>(r / 2 - r) / r;

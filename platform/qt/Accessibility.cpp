@@ -142,7 +142,8 @@ class CellAccessible final : public QAccessibleInterface, public QAccessibleValu
   }
   void setText(QAccessible::Text, const QString&) override {}
   QRect rect() const override { return Cell() ? chart_->OnScreen(Cell()->Box) : QRect(); }
-  QAccessible::Role role() const override { return QAccessible::Cell; }
+  // A slider: a reader speaks the new value of a focused slider, of a focused table cell nothing.
+  QAccessible::Role role() const override { return QAccessible::Slider; }
   QAccessible::State state() const override {
     QAccessible::State s;
     s.focusable = true;
@@ -286,12 +287,16 @@ void ChartAccessible::Refresh() {
       QAccessibleTextUpdateEvent event(part, 0, ToQ(a.Text), ToQ(b.Text));
       QAccessible::updateAccessibility(&event);
     }
+    // The value on its own too: on a tall strip one pixel can change it by less than its two
+    // decimals show, and a reader speaks a focused slider's new value, not its new name.
     for (size_t j = 0; j < b.Cells.size() && j < a.Cells.size(); ++j) {
       QAccessibleInterface* cell = part->ExistingCell(static_cast<int>(j));
-      if (!cell || a.Cells[j].Name == b.Cells[j].Name) continue;
-      Send(cell, QAccessible::NameChanged);
-      QAccessibleValueChangeEvent event(cell, b.Cells[j].Value);
-      QAccessible::updateAccessibility(&event);
+      if (!cell) continue;
+      if (a.Cells[j].Name != b.Cells[j].Name) Send(cell, QAccessible::NameChanged);
+      if (a.Cells[j].Value != b.Cells[j].Value) {
+        QAccessibleValueChangeEvent event(cell, b.Cells[j].Value);
+        QAccessible::updateAccessibility(&event);
+      }
     }
   }
 

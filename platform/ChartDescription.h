@@ -48,6 +48,10 @@ struct TDescribedPart {
 struct TChartDescription {
   std::string Name;
   std::string Description;
+  // What the window shows, in a sentence a reader speaks whenever it changes (a live status): the
+  // view, and in the components view the shares. Empty before the first paint, and its first
+  // text is not spoken: it tells of no change.
+  std::string Status;
   std::vector<TDescribedPart> Parts;
   // The chosen cell, Parts[FocusPart].Cells[FocusCell]; -1 while none is chosen.
   int FocusPart = -1;

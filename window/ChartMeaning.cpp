@@ -85,7 +85,8 @@ std::string ShareWords(double percent) {
 
 TChartDescription DescribeChart(const ChartLayout& layout, int32_t width,
                                 const ObservationTable& table, bool componentsView,
-                                const DrawnComponents& components, const ChosenCell& chosen) {
+                                const DrawnComponents& components, const ChosenCell& chosen,
+                                bool painted) {
   TChartDescription d;
   d.Name = componentsView ? "Wykres składowych głównych" : "Wykres danych";
 
@@ -121,6 +122,8 @@ TChartDescription DescribeChart(const ChartLayout& layout, int32_t width,
     d.Description = "Składowa 1: " + ShareWords(components.Shares[1]) + ", składowa 2: " +
                     ShareWords(components.Shares[2]);
   }
+  // "Wykres danych", or "Wykres składowych głównych. Składowa 1: 59% wariancji, składowa 2: …"
+  if (painted) d.Status = d.Description.empty() ? d.Name : d.Name + ". " + d.Description;
 
   if (chosen.Variable >= 1 && chosen.Variable <= kVariables && chosen.Observation >= 1 &&
       chosen.Observation <= kObservations) {

@@ -126,12 +126,13 @@ class ChartAccessible final : public QAccessibleWidget {
 };
 
 // What the window shows, as a notification: Orca speaks a notification each time it is shown,
-// whatever has the focus, as a browser speaks a live status. Not on the screen of its own.
+// whatever has the focus, as a browser speaks a live status. It covers the chart it tells of:
+// Qt gives an object without a box no place on the screen at all, which readers expect.
 class StatusAccessible final : public QAccessibleInterface {
  public:
   explicit StatusAccessible(ChartAccessible* chart) : chart_(chart) {}
 
-  bool isValid() const override { return !chart_->StatusText().empty(); }
+  bool isValid() const override { return true; }  // as long as its chart
   QObject* object() const override { return nullptr; }
   QWindow* window() const override { return chart_->window(); }
   QAccessibleInterface* parent() const override { return chart_->parent(); }
@@ -143,12 +144,12 @@ class StatusAccessible final : public QAccessibleInterface {
     return t == QAccessible::Name ? ToQ(chart_->StatusText()) : QString();
   }
   void setText(QAccessible::Text, const QString&) override {}
-  QRect rect() const override { return {}; }
+  QRect rect() const override { return chart_->rect(); }
   QAccessible::Role role() const override { return QAccessible::Notification; }
   QAccessible::State state() const override {
     QAccessible::State s;
     s.readOnly = true;
-    s.invisible = !isValid();
+    s.invisible = chart_->StatusText().empty();  // nothing painted yet
     return s;
   }
 
@@ -345,6 +346,7 @@ void ChartAccessible::Refresh() {
     }
   }
 
+  // A new status: the notification is shown again, for a reader to speak.
   if (!was.Status.empty() && was.Status != d_.Status) Send(Status(), QAccessible::ObjectShow);
 
   const bool focused = Box()->hasFocus();

@@ -16,9 +16,11 @@ struct TBox {
   bool operator==(const TBox&) const = default;
 };
 
-// One point that the user can move: its place and value in words, and its marker.
+// One point that the user can move: a slider, raised and lowered one step at a time. Its place
+// and value in words, and its marker.
 struct TDescribedCell {
   std::string Name;  // "Zmienna 3, obserwacja 5: 0,12"
+  std::string ValueText;  // "0,12": the value as the name words it
   double Value = 0.0;
   double Minimum = 0.0;  // the range a release inside the strip can give
   double Maximum = 0.0;
@@ -46,6 +48,10 @@ struct TDescribedPart {
 struct TChartDescription {
   std::string Name;
   std::string Description;
+  // What the window shows, in a sentence a reader speaks whenever it changes (a live status): the
+  // view, and in the components view the shares. Empty before the first paint, and its first
+  // text is not spoken: it tells of no change.
+  std::string Status;
   std::vector<TDescribedPart> Parts;
   // The chosen cell, Parts[FocusPart].Cells[FocusCell]; -1 while none is chosen.
   int FocusPart = -1;

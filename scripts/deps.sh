@@ -7,7 +7,7 @@ set -euo pipefail
 build=(g++ cmake make pkg-config qt6-base-dev qt6-qpa-plugins qt6-wayland libgl-dev fonts-liberation)
 test_only=(libgtest-dev libbenchmark-dev libeigen3-dev xvfb xdotool x11-utils imagemagick libx11-dev time
            weston lintian appstream desktop-file-utils
-           at-spi2-core python3-pyatspi gir1.2-atspi-2.0 dbus)
+           at-spi2-core python3-pyatspi gir1.2-atspi-2.0 dbus orca speech-dispatcher)
 
 # The browser version: Debian's emscripten; its tests drive Debian's chromium (scripts/web-test.sh
 # brings Node.js and npm when there are none).

@@ -33,6 +33,9 @@ scripts/e2e.sh build/test/pca build/e2e
 # The same program read through AT-SPI, as a screen reader reads it, and driven by keys.
 scripts/atspi-check.sh build/test/pca build/atspi
 
+# What Orca itself speaks while the same keys are typed: every edit, the view and the shares.
+scripts/orca-check.sh build/test/pca build/orca
+
 # The browser version in headless chromium: the first picture, an edit, the all-zero table's box
 # and a storm of 2,000 pointer events.
 scripts/web-test.sh

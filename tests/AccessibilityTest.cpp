@@ -16,6 +16,15 @@ class Accessibility : public WindowFixture {
     for (int i = 0; i < Chart()->childCount(); ++i) names.push_back(Name(Chart()->child(i)));
     return names;
   }
+  // The window's last child: what it shows, as a notification.
+  std::string Status() {
+    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(form->window().qt);
+    QAccessibleInterface* status = window->child(window->childCount() - 1);
+    if (!status || status->role() != QAccessible::Notification) return "(no status)";
+    EXPECT_EQ(status->parent(), window);
+    EXPECT_EQ(window->indexOfChild(status), window->childCount() - 1);
+    return Name(status);
+  }
   QRect OnScreen(int left, int top, int width, int height) {
     return QRect(Box()->mapToGlobal(QPoint(left, top)), QSize(width, height));
   }
@@ -54,7 +63,7 @@ TEST_F(Accessibility, TheComponentsViewAtStart) {
   EXPECT_FALSE(values.contains('.'));
   ASSERT_EQ(strip3->childCount(), 20);
   QAccessibleInterface* cell = strip3->child(4);
-  EXPECT_EQ(cell->role(), QAccessible::Cell);
+  EXPECT_EQ(cell->role(), QAccessible::Slider);
   EXPECT_EQ(Name(cell).rfind("Zmienna 3, obserwacja 5: ", 0), 0u) << Name(cell);
   EXPECT_EQ(Name(cell)[Name(cell).size() - 3], ',') << "two decimals after a comma";
   EXPECT_EQ(cell->parent(), strip3);
@@ -83,7 +92,9 @@ TEST_F(Accessibility, AnEditAndTheButtonChangeTheTree) {
   QAccessibleInterface* bars = chart->child(12);
   const QString textBefore = chart->child(2)->textInterface()->text(0, 1000);
 
+  EXPECT_EQ(Status(), "Wykres składowych głównych. Składowa 1: 59% wariancji, składowa 2: 10% wariancji");
   Edit(95, 100, 100);  // variable 3, observation 5 := 2/37
+  EXPECT_EQ(Status(), "Wykres danych");
   EXPECT_EQ(Name(chart), "Wykres danych");
   EXPECT_EQ(chart->text(QAccessible::Description).toStdString(), "");
   EXPECT_EQ(chart->childCount(), 10);
@@ -96,6 +107,7 @@ TEST_F(Accessibility, AnEditAndTheButtonChangeTheTree) {
   EXPECT_EQ(chart->child(12), bars) << "a part keeps its interface";
   EXPECT_TRUE(bars->isValid());
   EXPECT_EQ(chart->text(QAccessible::Description).toStdString().rfind("Składowa 1: ", 0), 0u);
+  EXPECT_EQ(Status(), "Wykres składowych głównych. " + chart->text(QAccessible::Description).toStdString());
 }
 
 // The chosen cell is the accessible focus while the chart has the keyboard focus.

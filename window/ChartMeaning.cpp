@@ -36,8 +36,9 @@ std::vector<TDescribedCell> VariableCells(const ChartLayout& layout, const Obser
   for (int i = 1; i <= kObservations; ++i) {
     TDescribedCell cell;
     cell.Value = table[i][k];
-    cell.Name = "Zmienna " + std::to_string(k) + ", obserwacja " + std::to_string(i) + ": " +
-                PolishNumber(cell.Value);
+    cell.ValueText = PolishNumber(cell.Value);
+    cell.Name =
+        "Zmienna " + std::to_string(k) + ", obserwacja " + std::to_string(i) + ": " + cell.ValueText;
     if (r > 0) {  // releases at offsets 0..RowHeight below the first inner row
       cell.Maximum = static_cast<double>(r / 2) / r;
       cell.Minimum = static_cast<double>(r / 2 - r) / r;
@@ -84,7 +85,8 @@ std::string ShareWords(double percent) {
 
 TChartDescription DescribeChart(const ChartLayout& layout, int32_t width,
                                 const ObservationTable& table, bool componentsView,
-                                const DrawnComponents& components, const ChosenCell& chosen) {
+                                const DrawnComponents& components, const ChosenCell& chosen,
+                                bool painted) {
   TChartDescription d;
   d.Name = componentsView ? "Wykres składowych głównych" : "Wykres danych";
 
@@ -120,6 +122,8 @@ TChartDescription DescribeChart(const ChartLayout& layout, int32_t width,
     d.Description = "Składowa 1: " + ShareWords(components.Shares[1]) + ", składowa 2: " +
                     ShareWords(components.Shares[2]);
   }
+  // "Wykres danych", or "Wykres składowych głównych. Składowa 1: 59% wariancji, składowa 2: …"
+  if (painted) d.Status = d.Description.empty() ? d.Name : d.Name + ". " + d.Description;
 
   if (chosen.Variable >= 1 && chosen.Variable <= kVariables && chosen.Observation >= 1 &&
       chosen.Observation <= kObservations) {

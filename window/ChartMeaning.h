@@ -24,10 +24,12 @@ struct ChosenCell {
 };
 
 // The chart as laid out for a paint box of the given width: in the data view the ten variable
-// strips, in the components view also the score strips, the loadings and the shares.
+// strips, in the components view also the score strips, the loadings and the shares. Its status
+// stays empty until the window has been painted.
 TChartDescription DescribeChart(const ChartLayout& layout, int32_t width,
                                 const ObservationTable& table, bool componentsView,
-                                const DrawnComponents& components, const ChosenCell& chosen);
+                                const DrawnComponents& components, const ChosenCell& chosen,
+                                bool painted);
 
 // A value with two decimals and a decimal comma, as Polish writes it: "0,12", "-1,05".
 std::string PolishNumber(double value);

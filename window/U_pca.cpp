@@ -89,6 +89,7 @@ void TF_PCA::Paint(TCanvas& canvas, int32_t width, int32_t height) {
 // The whole picture, top to bottom, from the current table and size.
 void TF_PCA::PaintSteps(TCanvas& canvas, int32_t width, int32_t height) {
   const ChartLayout layout = ChartLayout::For(width, height);
+  Painted = true;
 
   canvas.Pen.Color = clBlack;
   canvas.Pen.Width = 1;
@@ -195,5 +196,5 @@ void TF_PCA::KeyEdit(int32_t pixels) {
 
 TChartDescription TF_PCA::Opis(TObject*) {
   return DescribeChart(ChartLayout::For(Ramka->Width(), Ramka->Height()), Ramka->Width(), Table,
-                       !Kl_A->Visible(), Drawn, Chosen);
+                       !Kl_A->Visible(), Drawn, Chosen, Painted);
 }

@@ -37,6 +37,8 @@ class TF_PCA : public TForm {
   ChosenCell Chosen{};
   // What the last paint drew of the components view, for the chart's description.
   DrawnComponents Drawn{};
+  // Set by the first paint: until then the window shows nothing a reader should be told of.
+  bool Painted{};
 
   // Handlers, as wired by the form description.
   void Resize(TObject* Sender);

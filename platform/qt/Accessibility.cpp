@@ -65,6 +65,7 @@ class ChartAccessible final : public QAccessibleWidget {
   ~ChartAccessible() override {
     if (Charts().value(key_) == this) Charts().remove(key_);
     DeleteAll(partIds_);
+    DeleteAll(statusId_);
   }
 
   PaintBoxWidget* Box() const { return static_cast<PaintBoxWidget*>(widget()); }
@@ -109,15 +110,51 @@ class ChartAccessible final : public QAccessibleWidget {
     return Box() && Box()->hasFocus() ? Cell(d_.FocusPart, d_.FocusCell) : nullptr;
   }
 
+  const std::string& StatusText() const { return d_.Status; }
+  QAccessibleInterface* Status() const;  // a child of the window, after its widgets
+
   void Refresh();
 
  private:
   const void* key_;
   TChartDescription d_;
   mutable std::vector<QAccessible::Id> partIds_;
+  mutable std::vector<QAccessible::Id> statusId_;
   bool focusReported_ = false;
   int focusPart_ = -1;
   int focusCell_ = -1;
+};
+
+// What the window shows, as a notification: Orca speaks a notification each time it is shown,
+// whatever has the focus, as a browser speaks a live status. It covers the chart it tells of:
+// Qt gives an object without a box no place on the screen at all, which readers expect.
+class StatusAccessible final : public QAccessibleInterface {
+ public:
+  explicit StatusAccessible(ChartAccessible* chart) : chart_(chart) {}
+
+  bool isValid() const override { return true; }  // as long as its chart
+  QObject* object() const override { return nullptr; }
+  QWindow* window() const override { return chart_->window(); }
+  QAccessibleInterface* parent() const override { return chart_->parent(); }
+  QAccessibleInterface* child(int) const override { return nullptr; }
+  int childCount() const override { return 0; }
+  int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+  QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+  QString text(QAccessible::Text t) const override {
+    return t == QAccessible::Name ? ToQ(chart_->StatusText()) : QString();
+  }
+  void setText(QAccessible::Text, const QString&) override {}
+  QRect rect() const override { return chart_->rect(); }
+  QAccessible::Role role() const override { return QAccessible::Notification; }
+  QAccessible::State state() const override {
+    QAccessible::State s;
+    s.readOnly = true;
+    s.invisible = chart_->StatusText().empty();  // nothing painted yet
+    return s;
+  }
+
+ private:
+  ChartAccessible* chart_;
 };
 
 // A point of a variable strip; its value moves by one pixel of the strip.
@@ -142,7 +179,8 @@ class CellAccessible final : public QAccessibleInterface, public QAccessibleValu
   }
   void setText(QAccessible::Text, const QString&) override {}
   QRect rect() const override { return Cell() ? chart_->OnScreen(Cell()->Box) : QRect(); }
-  QAccessible::Role role() const override { return QAccessible::Cell; }
+  // A slider: a reader speaks the new value of a focused slider, of a focused table cell nothing.
+  QAccessible::Role role() const override { return QAccessible::Slider; }
   QAccessible::State state() const override {
     QAccessible::State s;
     s.focusable = true;
@@ -263,6 +301,15 @@ QAccessibleInterface* ChartAccessible::child(int index) const {
   return Registered(partIds_, index, &Maker::Make, const_cast<ChartAccessible*>(this));
 }
 
+QAccessibleInterface* ChartAccessible::Status() const {
+  struct Maker {
+    static QAccessibleInterface* Make(void* self, int) {
+      return new StatusAccessible(static_cast<ChartAccessible*>(self));
+    }
+  };
+  return Registered(statusId_, 0, &Maker::Make, const_cast<ChartAccessible*>(this));
+}
+
 // Compares the new description with the one assistive technology knows and reports the
 // differences: parts removed while they still count, parts added once they count, then names,
 // texts and values, and last the chosen cell as the focus.
@@ -286,14 +333,21 @@ void ChartAccessible::Refresh() {
       QAccessibleTextUpdateEvent event(part, 0, ToQ(a.Text), ToQ(b.Text));
       QAccessible::updateAccessibility(&event);
     }
+    // The value on its own too: on a tall strip one pixel can change it by less than its two
+    // decimals show, and a reader speaks a focused slider's new value, not its new name.
     for (size_t j = 0; j < b.Cells.size() && j < a.Cells.size(); ++j) {
       QAccessibleInterface* cell = part->ExistingCell(static_cast<int>(j));
-      if (!cell || a.Cells[j].Name == b.Cells[j].Name) continue;
-      Send(cell, QAccessible::NameChanged);
-      QAccessibleValueChangeEvent event(cell, b.Cells[j].Value);
-      QAccessible::updateAccessibility(&event);
+      if (!cell) continue;
+      if (a.Cells[j].Name != b.Cells[j].Name) Send(cell, QAccessible::NameChanged);
+      if (a.Cells[j].Value != b.Cells[j].Value) {
+        QAccessibleValueChangeEvent event(cell, b.Cells[j].Value);
+        QAccessible::updateAccessibility(&event);
+      }
     }
   }
+
+  // A new status: the notification is shown again, for a reader to speak.
+  if (!was.Status.empty() && was.Status != d_.Status) Send(Status(), QAccessible::ObjectShow);
 
   const bool focused = Box()->hasFocus();
   if (focused && (!focusReported_ || d_.FocusPart != focusPart_ || d_.FocusCell != focusCell_))
@@ -304,10 +358,32 @@ void ChartAccessible::Refresh() {
   focusCell_ = d_.FocusCell;
 }
 
+// The window, named by its caption: its widgets, then its chart's status.
+class WindowAccessible final : public QAccessibleWidget {
+ public:
+  explicit WindowAccessible(FormWindow* window) : QAccessibleWidget(window, QAccessible::Window) {}
+
+  QAccessibleInterface* Status() const {
+    const TPaintBox* box = static_cast<FormWindow*>(widget())->clientPaintBox;
+    auto* chart = box ? dynamic_cast<ChartAccessible*>(
+                            QAccessible::queryAccessibleInterface(box->widget().qt.data()))
+                      : nullptr;
+    return chart ? chart->Status() : nullptr;
+  }
+  int childCount() const override { return QAccessibleWidget::childCount() + (Status() ? 1 : 0); }
+  QAccessibleInterface* child(int index) const override {
+    const int widgets = QAccessibleWidget::childCount();
+    return index == widgets ? Status() : QAccessibleWidget::child(index);
+  }
+  int indexOfChild(const QAccessibleInterface* child) const override {
+    if (child && child == Status()) return QAccessibleWidget::childCount();
+    return QAccessibleWidget::indexOfChild(child);
+  }
+};
+
 QAccessibleInterface* Factory(const QString&, QObject* object) {
   if (auto* chart = dynamic_cast<PaintBoxWidget*>(object)) return new ChartAccessible(chart);
-  if (auto* window = dynamic_cast<FormWindow*>(object))
-    return new QAccessibleWidget(window, QAccessible::Window);  // named by its caption
+  if (auto* window = dynamic_cast<FormWindow*>(object)) return new WindowAccessible(window);
   return nullptr;
 }
 

@@ -21,7 +21,8 @@ node="$(scripts/debian-node.sh)"
 echo "browser tests on node $("$node" --version) ($node)"
 scripts/web.sh
 # The drivers drive the system's browsers; none downloads a browser of its own.
-if [ ! -d tests/web/node_modules/puppeteer-core ] || [ ! -d tests/web/node_modules/playwright-core ]; then
+if [ ! -d tests/web/node_modules/puppeteer-core ] || [ ! -d tests/web/node_modules/playwright-core ] ||
+   [ ! -d tests/web/node_modules/axe-core ]; then
   (cd tests/web && PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund)
 fi
 # WebKitGTK's browser needs a display.

@@ -1,12 +1,13 @@
 // The browser version's tests: the first picture's pixels by the rules scripts/e2e.sh checks on
 // the desktop (at device pixel ratios 1 and 2), an edit on strip 3 and the button, the pointer
-// capture and the access key, the all-zero table's one error box, and a seeded storm of random
-// pointer presses, releases, resizes and clicks.
+// capture and the access key, the all-zero table's one error box, axe-core's accessibility rules
+// on both views and the box (in chromium), and a seeded storm of random pointer presses,
+// releases, resizes and clicks.
 // In chromium, firefox-esr and WebKitGTK (PCA_WEB_ENGINES names fewer, comma-separated), the page
 // opened from the disk.
 // Usage: node run-tests.js BUILD_WEB_FOLDER
 // PCA_WEB_STORM_SEED and PCA_WEB_STORM_EVENTS choose the storm; a failure names the seed and the
-// event. PCA_WEB_ONLY runs one part (first, desktop, zero or storm); PCA_PICTURE_DUMP names the
+// event. PCA_WEB_ONLY runs one part (first, desktop, zero, axe or storm); PCA_PICTURE_DUMP names the
 // desktop's picture_dump, whose pictures the browser's are compared with; PCA_WEB_SHOTS names a folder for a
 // picture of the error box.
 'use strict';
@@ -16,6 +17,7 @@ const path = require('path');
 const { execFileSync } = require('child_process');
 const { pathToFileURL } = require('url');
 const d = require('./page-driver');
+const { axeViolations, describe } = require('./axe-rules');
 
 let passed = 0, failed = 0, engine = '';
 function check(what, ok, detail) {
@@ -212,6 +214,28 @@ async function allZeroTable(browser, url) {
   await p.context.close();
 }
 
+// axe-core's rules on every state a user meets: the components view at start, the data view
+// after a mouse edit, and the all-zero table's error box.
+async function accessibilityRules(browser, url) {
+  const width = 547, height = 492;
+  const p = await d.open(browser, url, width, height);
+  const l = d.layout(width, height);
+  const rules = async what => {
+    const violations = await axeViolations(p.page);
+    check(`axe: no violation in ${what}`, violations.length === 0, describe(violations));
+  };
+  await rules('the components view');
+  await d.drag(p.page, l.x(5), l.stripTop(3) + l.row - 4, l.x(5), l.stripTop(3) + 3);
+  check('axe: the edit left the data view', await d.buttonShown(p.page), 'components view');
+  await rules('the data view');
+  await setEveryCell(p.page, l, () => Math.trunc(l.row / 2));
+  await p.page.mouse.click(104, l.buttonY);
+  check('axe: the all-zero table shows its box', (await d.openBoxes(p.page)).length === 1, 'no box');
+  await rules('the error box');
+  await noProblems('axe', p);
+  await p.context.close();
+}
+
 // A seeded generator, so that a failing storm can be run again.
 function generator(seed) {
   let a = seed >>> 0;
@@ -332,7 +356,7 @@ async function storm(browser, url) {
 }
 
 async function runParts(browser, url) {
-  const only = process.env.PCA_WEB_ONLY;  // one part: first, desktop, zero or storm
+  const only = process.env.PCA_WEB_ONLY;  // one part: first, desktop, zero, axe or storm
   if (!only || only === 'first')
     for (const r of [1, 2].filter(r => browser.ratios.includes(r))) await firstPictureAndEdit(browser, url, r);
   if (!only || only === 'desktop') {
@@ -341,6 +365,8 @@ async function runParts(browser, url) {
     else console.log('skipped: the comparison with the desktop picture (PCA_PICTURE_DUMP names no tool)');
   }
   if (!only || only === 'zero') await allZeroTable(browser, url);
+  // The rules need the page's DOM in the driver's hands: playwright's.
+  if ((!only || only === 'axe') && browser.name === 'chromium') await accessibilityRules(browser, url);
   if (!only || only === 'storm') await storm(browser, url);
 }
 

@@ -40,6 +40,9 @@ scripts/orca-check.sh build/test/pca build/orca
 # and a storm of 2,000 pointer events.
 scripts/web-test.sh
 
+# What Orca speaks on that page in chromium while the same keys are typed as on the desktop.
+scripts/orca-web-check.sh build/orca-web
+
 # The real program natively on a Wayland compositor.
 scripts/wayland-check.sh build/test/pca build/wayland
 

@@ -52,6 +52,7 @@ void TApplication::HandleException(const std::exception& error) {
 void TApplication::Dispatch(const std::function<void()>& handler, ReportTiming) {
   const std::optional<std::string> failure = FailureOf(handler);
   PresentPictures();
+  for (TPaintBox* box : paintBoxes_) DescribeToPage(*box);
   if (!failure) return;
   page::ReleasePointer();
   HandleException(std::runtime_error(*failure));

@@ -2,12 +2,17 @@
 
 #include "platform/Application.h"
 #include "platform/web/ImageCanvasImpl.h"
+#include "platform/web/DescriptionJson.h"
 #include "platform/web/PageBridge.h"
 #include "platform/web/WebWidgets.h"
 
 namespace {
 
-TControl::Widget* NewElement(const char* kind) { return new TControl::Widget{page::CreateElement(kind)}; }
+TControl::Widget* NewElement(const char* kind) {
+  auto* widget = new TControl::Widget;
+  widget->handle = page::CreateElement(kind);
+  return widget;
+}
 
 }  // namespace
 
@@ -66,11 +71,22 @@ void TPaintBox::SetCursor(TCursor cursor) { page::SetCursor(widget().handle, cur
 
 void TPaintBox::Refresh() { RepaintBox(*this, owner_); }
 
-// The page's chart takes no keyboard focus yet: editing with keys, and the chart's description
-// as the desktop's screen readers see it, are the desktop's for now. The page says what the chart
-// shows through its own name, description and live region.
-void TPaintBox::SetTabStop(bool) {}
-bool TPaintBox::Focused() const { return false; }
+// Tab reaches the chart after the other controls; a click never gives it the focus.
+void TPaintBox::SetTabStop(bool tabStop) { page::SetTabStop(widget().handle, tabStop); }
+bool TPaintBox::Focused() const { return page::HasFocus(widget().handle); }
+
+void DescribeToPage(TPaintBox& box) {
+  if (!box.OnDescribe) return;
+  std::string json;
+  try {
+    json = DescriptionJson(box.OnDescribe(&box));
+  } catch (...) {  // an arithmetic error: the page's elements stay as they were
+    return;
+  }
+  if (json == box.widget().described) return;
+  box.widget().described = json;
+  page::Describe(box.widget().handle, json.c_str());
+}
 
 // ---- TLabel -----------------------------------------------------------------------------------
 

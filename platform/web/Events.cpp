@@ -34,6 +34,15 @@ EMSCRIPTEN_KEEPALIVE void pca_pointer(TPaintBox* box, int down, int button, unsi
 
 EMSCRIPTEN_KEEPALIVE void pca_click(TButton* button) { button->Click(); }
 
+// A key for the chart while it has the focus: `key` in TKey's order (left, right, up, down,
+// page up, page down), `shift` the Shift key held.
+EMSCRIPTEN_KEEPALIVE void pca_key(TPaintBox* box, int key, int shift) {
+  if (key < vkLeft || key > vkPageDown) return;
+  const TKey k = static_cast<TKey>(key);
+  const TShiftState s = shift ? TShiftState{ssShift} : TShiftState{0};
+  Application->Dispatch([&] { if (box->OnKeyDown) box->OnKeyDown(box, k, s); });
+}
+
 EMSCRIPTEN_KEEPALIVE void pca_viewport_changed(TForm* form) { ViewportChanged(*form); }
 
 // Erases and paints the form's client paint box as a window paint does, for measuring.

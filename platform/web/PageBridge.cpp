@@ -11,12 +11,15 @@ EM_JS(void, pca_set_text, (int h, const char* s), { PcaPage.setText(h, UTF8ToStr
 EM_JS(void, pca_set_caption, (int h, const char* s), { PcaPage.setCaption(h, UTF8ToString(s)); });
 EM_JS(void, pca_set_font, (int h, const char* n, int px), { PcaPage.setFont(h, UTF8ToString(n), px); });
 EM_JS(void, pca_set_cursor, (int h, int cross), { PcaPage.setCursor(h, !!cross); });
-EM_JS(void, pca_set_title, (const char* s), { document.title = UTF8ToString(s); });
+EM_JS(void, pca_set_title, (const char* s), { PcaPage.setTitle(UTF8ToString(s)); });
 EM_JS(void, pca_set_background, (unsigned rgb), { PcaPage.setBackground(rgb); });
 EM_JS(void, pca_show_picture, (int h, const uint32_t* p, int w, int ht, const char* texts), {
   PcaPage.showPicture(h, p, w, ht, UTF8ToString(texts));
 });
 EM_JS(void, pca_release_pointer, (), { PcaPage.releasePointer(); });
+EM_JS(void, pca_describe, (int h, const char* json), { PcaAccess.describe(h, UTF8ToString(json)); });
+EM_JS(void, pca_set_tab_stop, (int h, int on), { PcaAccess.setTabStop(h, !!on); });
+EM_JS(int, pca_has_focus, (int h), { return PcaAccess.hasFocus(h) ? 1 : 0; });
 EM_JS(void, pca_show_error, (const char* c, const char* m), { PcaPage.showError(UTF8ToString(c), UTF8ToString(m)); });
 EM_JS(double, pca_viewport_width, (), { return PcaPage.viewportWidth(); });
 EM_JS(double, pca_viewport_height, (), { return PcaPage.viewportHeight(); });
@@ -51,6 +54,9 @@ void ShowPicture(int handle, const uint32_t* pixels, int deviceWidth, int device
   pca_show_picture(handle, pixels, deviceWidth, deviceHeight, texts);
 }
 void ReleasePointer() { pca_release_pointer(); }
+void Describe(int handle, const char* json) { pca_describe(handle, json); }
+void SetTabStop(int handle, bool tabStop) { pca_set_tab_stop(handle, tabStop); }
+bool HasFocus(int handle) { return pca_has_focus(handle) != 0; }
 void ShowError(const char* caption, const char* message) { pca_show_error(caption, message); }
 double ViewportWidth() { return pca_viewport_width(); }
 double ViewportHeight() { return pca_viewport_height(); }

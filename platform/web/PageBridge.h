@@ -21,6 +21,11 @@ void SetBackground(uint32_t rgb);  // 0x00BBGGRR
 void ShowPicture(int handle, const uint32_t* pixels, int deviceWidth, int deviceHeight,
                  const char* texts);  // texts: the picture's texts, one a line
 void ReleasePointer();
+// The chart's meaning for the elements that lie over the paint box (page-access.js): its
+// description as JSON, sent only when it changed.
+void Describe(int handle, const char* json);
+void SetTabStop(int handle, bool tabStop);  // the chart takes the keyboard focus by Tab
+bool HasFocus(int handle);                   // the chart, or one of its cells, has it
 void ShowError(const char* caption, const char* message);
 double ViewportWidth();
 double ViewportHeight();

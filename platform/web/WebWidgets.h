@@ -12,7 +12,12 @@ struct TControl::Widget {
   int left = 0, top = 0, width = 0, height = 0;
   bool visible = true;
   void Place() const;  // moves, sizes and shows or hides the element
+  std::string described;  // a paint box's description as last sent to the page
 };
+
+// Sends the paint box's description to the page when it differs from the last one sent: after
+// every handler, so that the page's elements follow every change and nothing else.
+void DescribeToPage(TPaintBox& box);
 
 struct TForm::Window {
   int clientWidth = 0, clientHeight = 0;  // the viewport

@@ -2,21 +2,33 @@
 // reach the program, the picture shown with putImageData, the program's text and the error box.
 // Bundled into pca.js before the program; the C++ side calls it through PageBridge.cpp.
 var PcaPage = {
-  elements: [],  // handle - 1 -> element
+  elements: [],  // handle - 1 -> element (a paint box's canvas)
+  areas: [],     // handle - 1 -> a paint box's area: its canvas and the elements over it
   objects: [],   // handle - 1 -> the program's object its events go to
   pointer: null, // the pointer a paint box has captured: {element, id}
   errors: [],    // error boxes waiting for the one shown to close
   firstPicture: false,
+
+  // Everything the program shows lies in the page's main landmark.
+  main: function () { return document.querySelector('main') || document.body; },
 
   createElement: function (kind) {
     var tag = kind === 'paintbox' ? 'canvas' : kind === 'button' ? 'button' : 'div';
     var el = document.createElement(tag);
     el.className = 'pca-' + kind;
     el.style.position = 'absolute';
-    document.body.appendChild(el);  // later controls lie above earlier ones
+    var area = el;
+    if (kind === 'paintbox') {  // the canvas, and the chart's elements that lie over it
+      area = document.createElement('div');
+      area.className = 'pca-area';
+      area.style.position = 'absolute';
+      area.appendChild(el);
+    }
+    this.main().appendChild(area);  // later controls lie above earlier ones
     this.elements.push(el);
+    this.areas.push(area);
     var handle = this.elements.length;
-    if (kind === 'paintbox') this.listenToPaintBox(el, handle);
+    if (kind === 'paintbox') this.listenToPaintBox(area, handle);
     if (kind === 'button') {
       el.type = 'button';
       var page = this;
@@ -26,17 +38,17 @@ var PcaPage = {
     return handle;
   },
   element: function (handle) { return this.elements[handle - 1]; },
+  area: function (handle) { return this.areas[handle - 1]; },
   bind: function (handle, object) { this.objects[handle - 1] = object; },
   setId: function (handle, id) { this.element(handle).id = id; },
 
+  // A paint box's area is placed; its canvas takes its size from its picture.
   place: function (handle, left, top, width, height, visible) {
-    var el = this.element(handle), s = el.style;
+    var s = this.area(handle).style;
     s.left = left + 'px';
     s.top = top + 'px';
-    if (el.tagName !== 'CANVAS') {  // a canvas takes its size from its picture
-      s.width = width + 'px';
-      s.height = height + 'px';
-    }
+    s.width = width + 'px';
+    s.height = height + 'px';
     s.display = visible ? '' : 'none';
   },
 
@@ -47,6 +59,12 @@ var PcaPage = {
     s.fontSize = pixels + 'px';
   },
   setText: function (handle, text) { this.element(handle).textContent = text; },
+  // The window's caption: the tab's title and the page's heading.
+  setTitle: function (text) {
+    document.title = text;
+    var heading = document.getElementById('pca-caption');
+    if (heading) heading.textContent = text;
+  },
   // "&" marks the access key: underlined, and the button's accesskey.
   setCaption: function (handle, text) {
     var el = this.element(handle), at = text.indexOf('&');
@@ -81,15 +99,17 @@ var PcaPage = {
       }
     });
   },
-  setCursor: function (handle, cross) { this.element(handle).style.cursor = cross ? 'crosshair' : 'default'; },
+  setCursor: function (handle, cross) { this.area(handle).style.cursor = cross ? 'crosshair' : 'default'; },
   cssColour: function (rgb) {  // 0x00BBGGRR
     return 'rgb(' + (rgb & 255) + ',' + ((rgb >> 8) & 255) + ',' + ((rgb >> 16) & 255) + ')';
   },
   setBackground: function (rgb) { document.documentElement.style.background = this.cssColour(rgb); },
 
-  // Presses and releases of every button, with the pointer captured from the press on, so that a
-  // release outside the paint box still reaches it. A second button pressed while one is down
-  // arrives as a pointermove that names the button.
+  // Presses and releases of every button (and of a finger), with the pointer captured from the
+  // press on, so that a release outside the paint box still reaches it. A second button pressed
+  // while one is down arrives as a pointermove that names the button. A press never moves the
+  // keyboard focus (the chart's cells take it only from the keyboard), and a finger neither
+  // scrolls nor zooms the page.
   buttonBits: [1, 4, 2, 8, 16],  // event.buttons bit of event.button 0..4
   listenToPaintBox: function (el, handle) {
     var page = this;
@@ -106,12 +126,13 @@ var PcaPage = {
       var bit = page.buttonBits[e.button] || 0;
       page.mouse(handle, (e.buttons & bit) !== 0, e);
     });
+    el.addEventListener('mousedown', function (e) { e.preventDefault(); });
     el.addEventListener('contextmenu', function (e) { e.preventDefault(); });
     // Nothing on the page is dragged: a drag would take the pointer from the paint box.
     document.addEventListener('dragstart', function (e) { e.preventDefault(); });
   },
   mouse: function (handle, down, e) {
-    var el = this.element(handle), box = el.getBoundingClientRect();
+    var box = this.area(handle).getBoundingClientRect();
     var shift = (e.shiftKey ? 1 : 0) | (e.altKey ? 2 : 0) | (e.ctrlKey ? 4 : 0) |
                 (e.buttons & 1 ? 8 : 0) | (e.buttons & 2 ? 16 : 0) | (e.buttons & 4 ? 32 : 0);
     _pca_pointer(this.objects[handle - 1], down ? 1 : 0, e.button, shift,
@@ -224,10 +245,17 @@ var PcaPage = {
     var box = this.errorBox();
     if (!box.open) this.nextError();
   },
+  focusBeforeError: null,  // where the keyboard was before the first of the boxes opened
   nextError: function () {
     var next = this.errors.shift();
-    if (!next) return;
     var box = this.errorBox();
+    if (!next) {  // the last box closed: the keyboard goes back where it was
+      var before = this.focusBeforeError;
+      this.focusBeforeError = null;
+      if (before && before.isConnected && before !== document.activeElement) before.focus({preventScroll: true});
+      return;
+    }
+    if (!this.focusBeforeError) this.focusBeforeError = document.activeElement;
     box.querySelector('.pca-error-caption').textContent = next.caption;
     box.querySelector('.pca-error-message').textContent = next.message;
     box.showModal();
@@ -251,7 +279,7 @@ var PcaPage = {
         '<form method="dialog" class="pca-error-buttons"><button value="ok">OK</button></form>';
     var page = this;
     box.addEventListener('close', function () { page.nextError(); });
-    document.body.appendChild(box);
+    this.main().appendChild(box);
     return box;
   },
 };

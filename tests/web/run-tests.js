@@ -16,6 +16,7 @@ const path = require('path');
 const { execFileSync } = require('child_process');
 const { pathToFileURL } = require('url');
 const d = require('./page-driver');
+const access = require('./access-tests');
 
 let passed = 0, failed = 0, engine = '';
 function check(what, ok, detail) {
@@ -334,7 +335,7 @@ async function storm(browser, url) {
 }
 
 async function runParts(browser, url) {
-  const only = process.env.PCA_WEB_ONLY;  // one part: first, desktop, zero or storm
+  const only = process.env.PCA_WEB_ONLY;  // one part: first, desktop, keys, tree, touch, zero or storm
   if (!only || only === 'first')
     for (const r of [1, 2].filter(r => browser.ratios.includes(r))) await firstPictureAndEdit(browser, url, r);
   if (!only || only === 'desktop') {
@@ -342,6 +343,13 @@ async function runParts(browser, url) {
     if (dumpTool) for (const r of browser.ratios) await sameAsDesktop(browser, url, dumpTool, r);
     else console.log('skipped: the comparison with the desktop picture (PCA_PICTURE_DUMP names no tool)');
   }
+  const t = { check, noProblems };
+  if (!only || only === 'keys') {
+    await access.tabAndFocus(browser, url, t);
+    await access.keyEditsEqualMouseEdits(browser, url, t);
+  }
+  if ((!only || only === 'tree') && browser.name === 'chromium') await access.readerTree(browser, url, t);
+  if (!only || only === 'touch') await access.touchEdit(browser, url, t);
   if (!only || only === 'zero') await allZeroTable(browser, url);
   if (!only || only === 'storm') await storm(browser, url);
 }

@@ -65,33 +65,37 @@ var PcaPage = {
     var heading = document.getElementById('pca-caption');
     if (heading) heading.textContent = text;
   },
-  // "&" marks the access key: underlined, and the button's accesskey.
+  // "&" marks the access key: underlined, and announced to screen readers as Alt + that key. No
+  // accesskey attribute: browsers that honour it themselves (WebKit) would also give the button
+  // the focus, which Alt + the key does not do on the desktop.
   setCaption: function (handle, text) {
     var el = this.element(handle), at = text.indexOf('&');
     el.textContent = '';
     if (at < 0 || at + 1 >= text.length) {
       el.textContent = text.replace('&', '');
-      el.removeAttribute('accesskey');
+      delete el.dataset.accessKey;
+      el.removeAttribute('aria-keyshortcuts');
       return;
     }
     var key = document.createElement('u');
     key.textContent = text.charAt(at + 1);
     el.append(text.slice(0, at), key, text.slice(at + 2));
-    el.setAttribute('accesskey', text.charAt(at + 1).toLowerCase());
+    el.dataset.accessKey = text.charAt(at + 1).toLowerCase();
+    el.setAttribute('aria-keyshortcuts', 'Alt+' + text.charAt(at + 1).toUpperCase());
   },
-  // Alt + the access key clicks a shown button, as on the desktop. Where the browser has matched
-  // the accesskey attribute itself, the key event arrives already handled.
+  // Alt + the access key clicks a shown button, as on the desktop; the key is matched by its
+  // place too, where Alt changes the character it types (a Mac's Option).
   accessKeysHeard: false,
   listenToAccessKeys: function () {
     if (this.accessKeysHeard) return;
     this.accessKeysHeard = true;
     document.addEventListener('keydown', function (e) {
-      if (e.defaultPrevented || !e.altKey || e.ctrlKey || e.metaKey || e.key.length !== 1) return;
-      var key = e.key.toLowerCase();
-      var buttons = document.querySelectorAll('button[accesskey]');
+      if (e.defaultPrevented || !e.altKey || e.ctrlKey || e.metaKey) return;
+      var buttons = document.querySelectorAll('button[data-access-key]');
       for (var i = 0; i < buttons.length; ++i) {
-        var b = buttons[i];
-        if (b.getAttribute('accesskey') === key && b.offsetParent !== null && !b.closest('dialog')) {
+        var b = buttons[i], key = b.dataset.accessKey;
+        var matches = e.key.toLowerCase() === key || e.code === 'Key' + key.toUpperCase();
+        if (matches && b.offsetParent !== null && !b.closest('dialog')) {
           e.preventDefault();
           b.click();
           return;

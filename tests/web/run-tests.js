@@ -1,15 +1,15 @@
 // The browser version's tests: the first picture's pixels by the rules scripts/e2e.sh checks on
 // the desktop (at device pixel ratios 1 and 2), an edit on strip 3 and the button, the pointer
-// capture and the access key, the all-zero table's one error box, axe-core's accessibility rules
-// on both views and the box (in chromium), and a seeded storm of random pointer presses,
-// releases, resizes and clicks.
+// capture and the access key, the keyboard, the reader's tree and a finger (access-tests.js), the
+// all-zero table's one error box, axe-core's accessibility rules on both views and the box (in
+// chromium), and a seeded storm of random pointer presses, releases, resizes and clicks.
 // In chromium, firefox-esr and WebKitGTK (PCA_WEB_ENGINES names fewer, comma-separated), the page
 // opened from the disk.
 // Usage: node run-tests.js BUILD_WEB_FOLDER
 // PCA_WEB_STORM_SEED and PCA_WEB_STORM_EVENTS choose the storm; a failure names the seed and the
-// event. PCA_WEB_ONLY runs one part (first, desktop, zero, axe or storm); PCA_PICTURE_DUMP names the
-// desktop's picture_dump, whose pictures the browser's are compared with; PCA_WEB_SHOTS names a folder for a
-// picture of the error box.
+// event. PCA_WEB_ONLY runs one part (first, desktop, keys, tree, touch, zero, axe or storm);
+// PCA_PICTURE_DUMP names the desktop's picture_dump, whose pictures the browser's are compared
+// with; PCA_WEB_SHOTS names a folder for a picture of the error box.
 'use strict';
 const fs = require('fs');
 const os = require('os');
@@ -18,6 +18,7 @@ const { execFileSync } = require('child_process');
 const { pathToFileURL } = require('url');
 const d = require('./page-driver');
 const { axeViolations, describe } = require('./axe-rules');
+const access = require('./access-tests');
 
 let passed = 0, failed = 0, engine = '';
 function check(what, ok, detail) {
@@ -358,7 +359,7 @@ async function storm(browser, url) {
 }
 
 async function runParts(browser, url) {
-  const only = process.env.PCA_WEB_ONLY;  // one part: first, desktop, zero, axe or storm
+  const only = process.env.PCA_WEB_ONLY;  // one part: first, desktop, keys, tree, touch, zero, axe or storm
   if (!only || only === 'first')
     for (const r of [1, 2].filter(r => browser.ratios.includes(r))) await firstPictureAndEdit(browser, url, r);
   if (!only || only === 'desktop') {
@@ -366,6 +367,13 @@ async function runParts(browser, url) {
     if (dumpTool) for (const r of browser.ratios) await sameAsDesktop(browser, url, dumpTool, r);
     else console.log('skipped: the comparison with the desktop picture (PCA_PICTURE_DUMP names no tool)');
   }
+  const t = { check, noProblems };
+  if (!only || only === 'keys') {
+    await access.tabAndFocus(browser, url, t);
+    await access.keyEditsEqualMouseEdits(browser, url, t);
+  }
+  if ((!only || only === 'tree') && browser.name === 'chromium') await access.readerTree(browser, url, t);
+  if (!only || only === 'touch') await access.touchEdit(browser, url, t);
   if (!only || only === 'zero') await allZeroTable(browser, url);
   // The rules need the page's DOM in the driver's hands: playwright's.
   if ((!only || only === 'axe') && browser.name === 'chromium') await accessibilityRules(browser, url);

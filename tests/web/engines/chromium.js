@@ -22,6 +22,24 @@ async function launch() {
       await page.goto(url);
       return { context, page, problems, problemList: async () => problems };
     },
+    // A phone: touch, a mobile viewport at ratio 3. A finger's press, move and release go
+    // through the DevTools protocol, which playwright's touchscreen (a tap only) does not offer.
+    touch: true,
+    async openPhone(url, width, height) {
+      const context = await browser.newContext({ viewport: { width, height }, deviceScaleFactor: 3, isMobile: true, hasTouch: true });
+      const page = await context.newPage();
+      const problems = [];
+      page.on('pageerror', e => problems.push('script error: ' + e.message));
+      await page.goto(url);
+      const cdp = await context.newCDPSession(page);
+      const touch = (type, x, y) => cdp.send('Input.dispatchTouchEvent', { type, touchPoints: type === 'touchEnd' ? [] : [{ x, y }] });
+      const touchDrag = async (x, y, rx, ry) => {
+        await touch('touchStart', x, y);
+        await touch('touchMove', rx, ry);
+        await touch('touchEnd');
+      };
+      return { context, page, problems, problemList: async () => problems, touchDrag, ratio: 3 };
+    },
     close: () => browser.close(),
   };
 }

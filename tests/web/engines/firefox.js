@@ -45,6 +45,22 @@ async function launch() {
       const page = new FirefoxPage(raw, width, height, ratio);
       return { context, page, problems, problemList: async () => problems };
     },
+    // A phone: a touch viewport at ratio 3, a finger's press, move and release.
+    touch: true,
+    async openPhone(url, width, height) {
+      const context = await browser.createBrowserContext();
+      const raw = await context.newPage();
+      await raw.setViewport({ width, height, deviceScaleFactor: 3, isMobile: true, hasTouch: true });
+      const problems = [];
+      raw.on('pageerror', e => problems.push('script error: ' + e.message));
+      await raw.goto(url);
+      const touchDrag = async (x, y, rx, ry) => {
+        await raw.touchscreen.touchStart(x, y);
+        await raw.touchscreen.touchMove(rx, ry);
+        await raw.touchscreen.touchEnd();
+      };
+      return { context, page: new FirefoxPage(raw, width, height, 3), problems, problemList: async () => problems, touchDrag };
+    },
     close: () => browser.close(),
   };
 }

@@ -22,13 +22,20 @@ start_page() {
   PROGRAM_PID=$!
   WINDOW=$(timeout 30 xdotool search --sync --onlyvisible --name "Analiza" | head -n 1)
   [ -n "$WINDOW" ] || { echo "the page did not appear" >&2; exit 1; }
-  # Orca says when it has the loaded page; its first picture, and with it the parts of the chart,
-  # follow within a moment.
+  # Orca says when it has the loaded page, then reads all of it aloud (the chart's parts too,
+  # which the first picture brings), which takes it seconds; keys typed before it is done wait in
+  # its queue. So the keys start once its log has been still for two seconds.
   for _ in $(seq 60); do
     grep -aq "Finished loading" "$ORCA_LOG" && break
     sleep 0.5
   done
-  sleep 3
+  local size=-1 still=0
+  for _ in $(seq 60); do
+    [ "$(stat -c %s "$ORCA_LOG")" = "$size" ] && still=$((still + 1)) || still=0
+    [ "$still" -ge 2 ] && break
+    size="$(stat -c %s "$ORCA_LOG")"
+    sleep 1
+  done
 }
 
 private_home

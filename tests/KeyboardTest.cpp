@@ -142,8 +142,6 @@ TEST_F(Keyboard, TabReachesTheChartTheMouseNeverDoes) {
   QWidget* button = form->Kl_A->widget().qt;
   const QImage picture = Picture();
 
-  for (QWidget* w = form->window().qt->nextInFocusChain(); w != form->window().qt; w = w->nextInFocusChain()) std::cout << " " << w;
-  std::cout << "\n";
   Key(Qt::Key_Tab);
   EXPECT_TRUE(button->hasFocus());
   Key(Qt::Key_Tab);

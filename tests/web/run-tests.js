@@ -145,6 +145,9 @@ async function sameAsDesktop(browser, url, dumpTool, ratio) {
                               stdio: ['ignore', 'pipe', 'ignore'] }).toString().trim().split(' ').map(Number);
   const desktop = fs.readFileSync(file);
   const p = await d.open(browser, url, width, height, ratio);
+  // With a cell chosen by the keys: its ring lies over the picture, never in it.
+  await p.page.keyboard.press('Tab');
+  await p.page.keyboard.press('ArrowDown');
   const web = await d.pictureBytes(p);
   const pic = await d.picture(p);
   check('the browser picture has the desktop picture\'s device size' + tag,
@@ -213,6 +216,25 @@ async function allZeroTable(browser, url) {
   check('and raises no box', (await d.openBoxes(p.page)).length === 0, 'a box');
   await p.page.mouse.click(104, l.buttonY);
   check('asking again is a new failure with its one box', (await d.openBoxes(p.page)).length === 1, 'not one box');
+  await p.page.click('#pca-error button');
+
+  // With the keyboard alone: from the chart, Alt+O fails with a box whose OK has the focus;
+  // Enter, Escape and Space each close it, and the focus goes back to the chart.
+  for (const closer of ['Enter', 'Escape', 'Space']) {
+    await d.drag(p.page, l.x(1), 20, l.x(1), 20);  // the data view again
+    for (let i = 0; i < 3 && await access.focusOf(p.page) !== 'chart' && !/^Zmienna/.test(await access.focusOf(p.page)); ++i)
+      await p.page.keyboard.press('Tab');
+    const before = await access.focusOf(p.page);
+    await p.page.keyboard.press('Alt+o');
+    const onOk = await p.page.evaluate(() => document.activeElement.closest('#pca-error') !== null && document.activeElement.textContent);
+    check(`from the chart (${before}), Alt+O: one box, OK has the focus`,
+          (await d.openBoxes(p.page)).length === 1 && onOk === 'OK', `focus on ${onOk}`);
+    await p.page.keyboard.press(closer);
+    await p.page.waitForTimeout(50);
+    check(`${closer} closes it and the focus goes back to the chart`,
+          (await d.openBoxes(p.page)).length === 0 && await access.focusOf(p.page) === before,
+          `boxes ${(await d.openBoxes(p.page)).length}, focus on ${await access.focusOf(p.page)}`);
+  }
   await noProblems('all-zero table', p);
   await p.context.close();
 }
@@ -243,6 +265,24 @@ async function accessibilityRules(browser, url) {
   await rules('the error box');
   await noProblems('axe', p);
   await p.context.close();
+}
+
+// The keys of the storm: the focus moves, the chosen cell moves, its value is edited.
+const kStormKeys = ['Tab', 'Shift+Tab', 'ArrowLeft', 'ArrowRight', 'ArrowUp', 'ArrowDown', 'PageUp', 'PageDown',
+                    'Shift+ArrowUp', 'Shift+ArrowDown'];
+
+// The chart's elements as a reader and a finger find them: roles, names, values, boxes, the
+// status. Which cell is chosen is left out: a fresh page has chosen none.
+function readerView(page) {
+  return page.evaluate(() => {
+    const chart = document.getElementById('Ramka-chart');
+    const walk = e => [e.getAttribute('role'), e.getAttribute('aria-label'), e.getAttribute('aria-valuetext'),
+                       e.getAttribute('aria-valuenow'), e.getAttribute('aria-valuemin'), e.getAttribute('aria-valuemax'),
+                       e.style.left, e.style.top, e.style.width, e.style.height,
+                       e.children.length ? [...e.children].map(walk) : e.textContent];
+    return JSON.stringify([walk(chart), document.getElementById(chart.getAttribute('aria-describedby')).textContent,
+                           document.getElementById('chart-status').textContent]);
+  });
 }
 
 // A seeded generator, so that a failing storm can be run again.
@@ -283,21 +323,21 @@ async function storm(browser, url) {
     if (state.boxes.length > 0 && kind < 500) {
       what = 'OK of the box';
       await p.page.click('#pca-error button');
-    } else if (kind < 380) {
-      const b = buttons[g.int(0, 2)];
+    } else if (kind < 340) {
+      const b = buttons[g.int(0, buttons.length - 1)];
       const x = coordinate(width), y = coordinate(height);
       what = `press ${b} at ${x},${y}`;
       await p.page.mouse.move(x, y);
       await p.page.mouse.down({ button: b });
       held.add(b);
-    } else if (kind < 760) {
-      const b = held.size && g.chance(0.8) ? [...held][g.int(0, held.size - 1)] : buttons[g.int(0, 2)];
+    } else if (kind < 680) {
+      const b = held.size && g.chance(0.8) ? [...held][g.int(0, held.size - 1)] : buttons[g.int(0, buttons.length - 1)];
       const x = coordinate(width), y = coordinate(height);
       what = `release ${b} at ${x},${y}`;
       await p.page.mouse.move(x, y);
       await p.page.mouse.up({ button: b });
       held.delete(b);
-    } else if (kind < 860) {
+    } else if (kind < 770) {
       what = 'resize';
       // Now and then tiny: headless chromium takes up to a second for each input event at some
       // viewports below about 40 pixels, so these are rarer than in the desktop's storm.
@@ -305,14 +345,18 @@ async function storm(browser, url) {
       width = tiny ? g.int(1, 40) : g.int(41, 900);
       height = tiny ? g.int(1, 40) : g.int(41, 700);
       await p.page.setViewportSize({ width, height });
-    } else if (kind < 950) {
+    } else if (kind < 850) {
       what = 'click of the button';
       const b = await p.page.locator('#Kl_A').boundingBox();
       if (!b) { what = 'no button to click'; }
       else await p.page.mouse.click(b.x + b.width / 2, b.y + b.height / 2);
-    } else {
+    } else if (kind < 900) {
       what = 'access key';
       await p.page.keyboard.press('Alt+o');
+    } else {
+      const key = kStormKeys[g.int(0, kStormKeys.length - 1)];
+      what = `key ${key}`;
+      await p.page.keyboard.press(key);
     }
     count(what.split(' ')[0]);
     state = await d.pageState(p.page);
@@ -351,6 +395,7 @@ async function storm(browser, url) {
     await q.page.mouse.click(104, l.buttonY);
     check('the components view is shown', !(await d.buttonShown(q.page)) && (await d.openBoxes(q.page)).length === 0, 'data view or a box');
     pictures.push({ bytes: await d.pictureBytes(q), status: await q.page.textContent('#chart-status'),
+                    reader: await readerView(q.page),
                     state: await q.page.evaluate(() => {
                       const c = document.getElementById('Ramka'), b = document.getElementById('Kl_A');
                       return `viewport ${innerWidth}x${innerHeight}, canvas ${c.width}x${c.height}, button top ${b.style.top}`;
@@ -362,6 +407,8 @@ async function storm(browser, url) {
         pictures[0].bytes.length === 547 * 492 * 4 && pictures[0].bytes.equals(pictures[1].bytes),
         `pictures differ: ${pictures[0].state} / ${pictures[1].state}`);
   check('and says the same shares', pictures[0].status === pictures[1].status, pictures[0].status + ' / ' + pictures[1].status);
+  check('and its reader\'s elements are a fresh page\'s', pictures[0].reader === pictures[1].reader,
+        `${pictures[0].reader.length} and ${pictures[1].reader.length} characters`);
 }
 
 async function runParts(browser, url) {

@@ -13,7 +13,7 @@ class FirefoxPage extends DrivenPage {
   pointerMove(x, y) { return this.raw.mouse.move(x, y); }
   pointerButton(down, button) { return down ? this.raw.mouse.down({ button }) : this.raw.mouse.up({ button }); }
   async keys(names) {
-    const key = names.pop();
+    const key = names.pop().replace(/^Space$/, ' ');  // BiDi's name for it
     for (const m of names) await this.raw.keyboard.down(m);
     await this.raw.keyboard.press(key);
     for (const m of names.reverse()) await this.raw.keyboard.up(m);

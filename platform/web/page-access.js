@@ -76,13 +76,19 @@ var PcaAccess = {
     if (status && was.status && d.status !== was.status) status.textContent = d.status;
   },
 
-  // One element in the keyboard's order: the chosen cell, or the chart before one is chosen.
+  // One element in the keyboard's order: the chosen cell, or before one is chosen the first
+  // (which the first key chooses), telling what the chart shows. A reader switches to its focus
+  // mode, which hands the arrows to the page, on a slider; on the chart's group it keeps them.
   rove: function (c) {
-    c.root.tabIndex = c.tabStop && !c.chosen ? 0 : -1;
+    var first = c.parts[0] && c.parts[0].cells ? c.parts[0].cells[0] : null;
+    var stop = c.tabStop ? c.chosen || first : null;
+    c.root.tabIndex = -1;
     for (var i = 0; i < c.parts.length; ++i) {
       var cells = c.parts[i].cells || [];
-      for (var j = 0; j < cells.length; ++j) cells[j].tabIndex = cells[j] === c.chosen && c.tabStop ? 0 : -1;
+      for (var j = 0; j < cells.length; ++j) cells[j].tabIndex = cells[j] === stop ? 0 : -1;
     }
+    if (first && !c.chosen) first.setAttribute('aria-describedby', c.about.id);
+    else if (first) first.removeAttribute('aria-describedby');
   },
 
   makePart: function (p) {

@@ -40,7 +40,10 @@ async function tabAndFocus(browser, url, t) {
   t.check('Tab: the button first (data view)', await focusOf(page) === 'Kl_A', await focusOf(page));
   const picture = sha(await d.pictureBytes(p));
   await keys(page, ['Tab']);
-  t.check('Tab: then the chart', await focusOf(page) === 'chart', await focusOf(page));
+  const entered = await page.evaluate(() => [document.activeElement.getAttribute('aria-label'),
+                                               document.activeElement.closest('#Ramka-chart') !== null]);
+  t.check('Tab: then the chart, at its first point', /^Zmienna 1, obserwacja 1: /.test(entered[0]) && entered[1],
+          JSON.stringify(entered));
   await keys(page, ['ArrowDown']);
   const first = await focusOf(page);
   t.check('the first key chooses variable 1, observation 1, and the focus is on it',
@@ -156,8 +159,16 @@ async function readerTree(browser, url, t) {
           has(nodes, 'image', /^Ładunki składowej 1: -?\d+,\d\d(; -?\d+,\d\d){9}$/) && has(nodes, 'image', /^Ładunki składowej 2: /) &&
           nodes.some(n => n.name === 'Składowa 1: 59% wariancji') && nodes.some(n => n.name === 'Składowa 2: 10% wariancji'),
           JSON.stringify(nodes.filter(n => /Wyniki|Ładunki|Składowa/.test(n.name || '')).map(n => `${n.role} ${n.name}`)));
-  await keys(page, ['Tab', 'ArrowDown', 'ArrowDown', 'ArrowDown', 'ArrowRight', 'ArrowRight', 'ArrowRight', 'ArrowRight', 'PageUp']);
+  await keys(page, ['Tab']);
   nodes = await tree();
+  const entered = nodes.find(n => n.focused && n.role !== 'RootWebArea');
+  t.check('Tab: the first point has the focus and, before a point is chosen, the shares as its description',
+          !!entered && entered.role === 'slider' && /^Zmienna 1, obserwacja 1: /.test(entered.name) &&
+          entered.description === 'Składowa 1: 59% wariancji, składowa 2: 10% wariancji', JSON.stringify(entered));
+  await keys(page, ['ArrowDown', 'ArrowDown', 'ArrowDown', 'ArrowRight', 'ArrowRight', 'ArrowRight', 'ArrowRight', 'PageUp']);
+  nodes = await tree();
+  const moved = nodes.find(n => n.focused && n.role !== 'RootWebArea');
+  t.check('a chosen point no longer tells the shares', !!moved && !moved.description, JSON.stringify(moved));
   const focused = nodes.find(n => n.focused && n.role === 'slider');
   const named = focused && /^Zmienna 3, obserwacja 5: (-?\d+,\d\d)$/.exec(focused.name);
   t.check('after a key edit the focused slider carries the new, higher value in its name and value',

@@ -19,6 +19,21 @@ ObservationTable GeneratedTable() {
 // Keeps a result alive without the optimiser seeing through it.
 volatile double sink;
 
+// A chain of dependent operations of one kind, on values that stay ordinary; each kind its own
+// loop, so that the value stays in locals.
+template <int kKind>
+void Chain(int times) {
+  Extended x = sink + 1.25;
+  const Extended y = sink + 0.9990234375, z = sink + 1.0009765625;
+  for (int k = 0; k < times; ++k) {
+    if constexpr (kKind == 0) x = x + y - z;  // two operations a step, as below
+    if constexpr (kKind == 1) x = x * y * z;
+    if constexpr (kKind == 2) x = x / y / z;
+    if constexpr (kKind == 3) x = extended::Sqrt(x) + 1;  // a root and an addition
+  }
+  sink = extended::ToDouble(x);
+}
+
 }  // namespace
 
 extern "C" {
@@ -58,20 +73,15 @@ EMSCRIPTEN_KEEPALIVE void pca_bench_components(int times) {
   }
 }
 
-// A chain of `times` dependent operations of one kind (0 add, 1 multiply, 2 divide, 3 square
-// root), on values that stay ordinary.
+// `times` steps of a chain of operations: 0 add, 1 multiply, 2 divide (two of them a step), 3 a
+// square root and an addition.
 EMSCRIPTEN_KEEPALIVE void pca_bench_operation(int kind, int times) {
-  Extended x = sink + 1.25;
-  const Extended y = sink + 0.9990234375, z = sink + 1.0009765625;
-  for (int k = 0; k < times; ++k) {
-    switch (kind) {
-      case 0: x = x + y - z; break;  // two operations; the time is halved
-      case 1: x = x * y * z; break;
-      case 2: x = x / y / z; break;
-      default: x = extended::Sqrt(x) + 1; break;
-    }
+  switch (kind) {
+    case 0: Chain<0>(times); break;
+    case 1: Chain<1>(times); break;
+    case 2: Chain<2>(times); break;
+    default: Chain<3>(times); break;
   }
-  sink = extended::ToDouble(x);
 }
 
 }  // extern "C"

@@ -258,15 +258,16 @@ class SoftExtended {
 
   [[gnu::always_inline]] static constexpr SoftExtended Sum(SoftExtended a, SoftExtended b) {
     if (!BothOrdinary(a, b)) [[unlikely]] return SpecialSum(a, b);
-    // The larger magnitude first, chosen without a branch: which one it is is as good as random.
-    const bool swap = (a.exponent_ < b.exponent_) |
-                      ((a.exponent_ == b.exponent_) & (a.significand_ < b.significand_));
-    const uint64_t mask = 0 - static_cast<uint64_t>(swap);
-    const uint64_t big = (b.significand_ & mask) | (a.significand_ & ~mask);
-    const uint64_t small = (a.significand_ & mask) | (b.significand_ & ~mask);
-    const int32_t exponent = swap ? b.exponent_ : a.exponent_;
-    const bool negative = swap ? b.negative_ : a.negative_;
-    const uint32_t gap = static_cast<uint32_t>(exponent - (a.exponent_ ^ b.exponent_ ^ exponent));
+    // The larger magnitude first.
+    if (a.exponent_ < b.exponent_ || (a.exponent_ == b.exponent_ && a.significand_ < b.significand_)) {
+      const SoftExtended t = a;
+      a = b;
+      b = t;
+    }
+    const uint64_t big = a.significand_, small = b.significand_;
+    const int32_t exponent = a.exponent_;
+    const bool negative = a.negative_;
+    const uint32_t gap = static_cast<uint32_t>(a.exponent_ - b.exponent_);
     // The smaller one at the larger one's places: the part in its 64 bits, and the 64 bits below
     // them, what falls off beyond those kept as a sticky last bit.
     uint64_t aligned, below;

@@ -199,6 +199,26 @@ TEST(SoftExtended, DivisionMatchesTheX87Unit) {
   tally.Report("divide", "next to halfway");
 }
 
+// Quotients and roots at the ends of their range: equal significands (an exact power of two),
+// the largest and smallest ones, and results at the top of 64 bits, where a root's estimate in
+// doubles reaches 2^64.
+TEST(SoftExtended, DivisionAndRootAtTheEdgesMatchTheX87Unit) {
+  const uint64_t top = uint64_t{1} << 63;
+  const uint64_t edges[] = {top,         top + 1,          top + 2,           ~uint64_t{0},
+                            ~uint64_t{0} - 1, 0xAAAAAAAAAAAAAAAB, 0xC000000000000000, 0xB504F333F9DE6484,
+                            0xB504F333F9DE6485, 0xFFFFFFFF00000000, 0x8000000100000000};
+  for (uint64_t x : edges) {
+    for (int e = 16382; e <= 16384; ++e) {
+      const Bits a = {static_cast<uint16_t>(e), x};
+      EXPECT_TRUE(Same(extended::Sqrt(Soft(a)).ToBits(), std::sqrt(Native(a)), "root", a, a));
+      for (uint64_t y : edges) {
+        const Bits b = {16383, y};
+        EXPECT_TRUE(Same((Soft(a) / Soft(b)).ToBits(), Native(a) / Native(b), "quotient", a, b));
+      }
+    }
+  }
+}
+
 TEST(SoftExtended, SquareRootMatchesTheX87Unit) {
   Operand gen(4);
   Tally tally;

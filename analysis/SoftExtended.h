@@ -322,10 +322,9 @@ class SoftExtended {
       return Zero(negative);
     }
     auto [high, low] = WideProduct(a.significand_, b.significand_);  // exact, 2^126 <= m < 2^128
-    const int shift = static_cast<int>(high >> 63) ^ 1;  // 1 when the top bit is clear
-    high = (high << shift) | ((low >> 1) >> (63 - shift));
-    low <<= shift;
-    return Rounded(negative, a.exponent_ + b.exponent_ + 1 - shift, high, low);
+    const int32_t exponent = a.exponent_ + b.exponent_;
+    if (high >> 63) return Rounded(negative, exponent + 1, high, low);
+    return Rounded(negative, exponent, (high << 1) | (low >> 63), low << 1);
   }
 
   static constexpr SoftExtended Quotient(SoftExtended a, SoftExtended b) {

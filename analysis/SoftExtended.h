@@ -296,6 +296,7 @@ class SoftExtended {
     // otherwise at most one place goes. Negating an odd sticky low keeps it odd: still no tie.
     low = 0 - below;
     high = big - aligned - static_cast<uint64_t>(below != 0);
+    if (high >> 63) return Rounded(negative, exponent, high, low);  // the common case, no shift
     if (high == 0) return Zero(false);  // x - x is +0 when rounding to nearest
     const int shift = std::countl_zero(high);
     high = (high << shift) | ((low >> 1) >> (63 - shift));

@@ -258,7 +258,8 @@ class SoftExtended {
 
   [[gnu::always_inline]] static constexpr SoftExtended Sum(SoftExtended a, SoftExtended b) {
     if (!BothOrdinary(a, b)) [[unlikely]] return SpecialSum(a, b);
-    // The larger magnitude first.
+    // The larger magnitude first. This, the sign test and the shifts below are branches: the
+    // predictor gets them right far more often than branch-free selection pays, measured.
     if (a.exponent_ < b.exponent_ || (a.exponent_ == b.exponent_ && a.significand_ < b.significand_)) {
       const SoftExtended t = a;
       a = b;
@@ -324,6 +325,7 @@ class SoftExtended {
     }
     auto [high, low] = WideProduct(a.significand_, b.significand_);  // exact, 2^126 <= m < 2^128
     const int32_t exponent = a.exponent_ + b.exponent_;
+    // A branch, as in Sum: it takes the shift out of the path the next operation waits on.
     if (high >> 63) return Rounded(negative, exponent + 1, high, low);
     return Rounded(negative, exponent, (high << 1) | (low >> 63), low << 1);
   }

@@ -13,6 +13,7 @@
 #include <cstdint>
 
 #include "analysis/ArithmeticError.h"
+#include "analysis/WideProduct.h"
 
 class SoftExtended {
  public:
@@ -221,11 +222,11 @@ class SoftExtended {
     return x;
   }
 
-  // Rounds m, whose leading bit is bit 127 and stands for 2^exponent, to 64 bits. The rounding
-  // direction is arithmetic rather than a branch: it is as good as random.
-  [[gnu::always_inline]] static constexpr SoftExtended Rounded(bool negative, int32_t exponent, Wide m) {
-    uint64_t high = static_cast<uint64_t>(m >> 64);
-    const uint64_t low = static_cast<uint64_t>(m);
+  // Rounds high:low, whose leading bit is high's top bit and stands for 2^exponent, to high. The
+  // rounding direction is arithmetic rather than a branch: it is as good as random. low may stand
+  // for more bits than it holds: a sticky last bit tells an inexact value that is no tie.
+  [[gnu::always_inline]] static constexpr SoftExtended Rounded(bool negative, int32_t exponent,
+                                                               uint64_t high, uint64_t low) {
     // Up when low + half - 1 + (high's last bit) carries: above half, or half with high odd.
     uint64_t ignored;
     high += static_cast<uint64_t>(__builtin_add_overflow(low, kHalf - 1 + (high & 1), &ignored));
@@ -236,6 +237,9 @@ class SoftExtended {
     if (exponent > kMaxExponent) [[unlikely]] return Infinity(negative);
     if (exponent < kMinExponent) [[unlikely]] guarded::Raise(guarded::Fault::InvalidOperation);
     return FromParts(negative, exponent, high);
+  }
+  static constexpr SoftExtended Rounded(bool negative, int32_t exponent, Wide m) {
+    return Rounded(negative, exponent, static_cast<uint64_t>(m >> 64), static_cast<uint64_t>(m));
   }
 
   // -1, 0 or 1 as |a| is below, equal to or above |b|.
@@ -254,46 +258,51 @@ class SoftExtended {
 
   [[gnu::always_inline]] static constexpr SoftExtended Sum(SoftExtended a, SoftExtended b) {
     if (!BothOrdinary(a, b)) [[unlikely]] return SpecialSum(a, b);
-    // The larger magnitude first, chosen without a branch: which one it is is as good as random.
-    const bool swap = (a.exponent_ < b.exponent_) |
-                      ((a.exponent_ == b.exponent_) & (a.significand_ < b.significand_));
-    const uint64_t mask = 0 - static_cast<uint64_t>(swap);
-    const uint64_t big = (b.significand_ & mask) | (a.significand_ & ~mask);
-    const uint64_t small = (a.significand_ & mask) | (b.significand_ & ~mask);
-    const int32_t exponent = swap ? b.exponent_ : a.exponent_;
-    const bool negative = swap ? b.negative_ : a.negative_;
-    const uint32_t gap = static_cast<uint32_t>(exponent - (a.exponent_ ^ b.exponent_ ^ exponent));
-    // Both significands at bits 126..63, bit 127 left free for a carry; the smaller one shifted
-    // to its place, what falls off the end kept as one sticky bit far below the rounding point,
-    // which is all the rounding needs to know of it.
-    const Wide x = static_cast<Wide>(big) << 63;
-    Wide y;
-    if (gap <= 63) [[likely]] {  // only the zero low bits fall off
-      y = static_cast<Wide>((small >> 1) >> gap) << 64 | (small << (63 - gap));
-    } else if (gap < 127) {
-      y = static_cast<Wide>(small >> (gap - 63)) | static_cast<Wide>((small << (127 - gap)) != 0);
-    } else {
-      y = 1;
+    // The larger magnitude first. This, the sign test and the shifts below are branches: the
+    // predictor gets them right far more often than branch-free selection pays, measured.
+    if (a.exponent_ < b.exponent_ || (a.exponent_ == b.exponent_ && a.significand_ < b.significand_)) {
+      const SoftExtended t = a;
+      a = b;
+      b = t;
     }
-    // x + y or x - y, again without a branch; x - y >= 0 since |big| >= |small|.
-    const Wide subtract = -static_cast<Wide>(a.negative_ != b.negative_);
-    const Wide m = x + ((y ^ subtract) - subtract);
-    // A carry leaves the leading bit at 127, a plain sum at 126, a difference there or lower;
-    // lower than 125 only when the gap was 0 or 1, and then m is exact.
-    uint64_t high = static_cast<uint64_t>(m >> 64);
-    uint64_t low = static_cast<uint64_t>(m);
-    int shift;
-    if (high != 0) [[likely]] {
-      shift = std::countl_zero(high);
-      high = (high << shift) | ((low >> 1) >> (63 - shift));
-      low <<= shift;
+    const uint64_t big = a.significand_, small = b.significand_;
+    const int32_t exponent = a.exponent_;
+    const bool negative = a.negative_;
+    const uint32_t gap = static_cast<uint32_t>(a.exponent_ - b.exponent_);
+    // The smaller one at the larger one's places: the part in its 64 bits, and the 64 bits below
+    // them, what falls off beyond those kept as a sticky last bit.
+    uint64_t aligned, below;
+    if (gap < 64) [[likely]] {  // exact; the shifts in two steps keep gap 0 defined
+      aligned = small >> gap;
+      below = (small << 1) << (63 - gap);
     } else {
-      if (low == 0) return Zero(false);  // x - x is +0 when rounding to nearest
-      shift = 64 + std::countl_zero(low);
-      high = low << (shift - 64);
-      low = 0;
+      aligned = 0;
+      const uint32_t shift = gap - 64;
+      below = shift < 64 ? (small >> shift) | static_cast<uint64_t>(((small << 1) << (63 - shift)) != 0)
+                         : 1;
     }
-    return Rounded(negative, exponent + 1 - shift, static_cast<Wide>(high) << 64 | low);
+    uint64_t high, low;
+    if (a.negative_ == b.negative_) {
+      // A carry out of the top takes the sum one place down, its last bit into low.
+      const bool carry = __builtin_add_overflow(big, aligned, &high);
+      low = below;
+      if (carry) {
+        low = (high << 63) | (below >> 1) | (below & 1);
+        high = (high >> 1) | kLeadingBit;
+        return Rounded(negative, exponent + 1, high, low);
+      }
+      return Rounded(negative, exponent, high, low);
+    }
+    // big - small >= 0. The top bit goes when the gap is 0 or 1, and the difference is exact;
+    // otherwise at most one place goes. Negating an odd sticky low keeps it odd: still no tie.
+    low = 0 - below;
+    high = big - aligned - static_cast<uint64_t>(below != 0);
+    if (high >> 63) return Rounded(negative, exponent, high, low);  // the common case, no shift
+    if (high == 0) return Zero(false);  // x - x is +0 when rounding to nearest
+    const int shift = std::countl_zero(high);
+    high = (high << shift) | ((low >> 1) >> (63 - shift));
+    low <<= shift;
+    return Rounded(negative, exponent - shift, high, low);
   }
   static constexpr SoftExtended SpecialSum(SoftExtended a, SoftExtended b) {
     if (a.IsNaN() || b.IsNaN()) return PropagateNaN(a, b);
@@ -314,9 +323,11 @@ class SoftExtended {
         return a.IsZero() || b.IsZero() ? DefaultNaN() : Infinity(negative);
       return Zero(negative);
     }
-    const Wide m = static_cast<Wide>(a.significand_) * b.significand_;  // exact, 2^126 <= m < 2^128
-    const int top = static_cast<int>(m >> 127);
-    return Rounded(negative, a.exponent_ + b.exponent_ + top, m << (1 - top));
+    auto [high, low] = WideProduct(a.significand_, b.significand_);  // exact, 2^126 <= m < 2^128
+    const int32_t exponent = a.exponent_ + b.exponent_;
+    // A branch, as in Sum: it takes the shift out of the path the next operation waits on.
+    if (high >> 63) return Rounded(negative, exponent + 1, high, low);
+    return Rounded(negative, exponent, (high << 1) | (low >> 63), low << 1);
   }
 
   static constexpr SoftExtended Quotient(SoftExtended a, SoftExtended b) {

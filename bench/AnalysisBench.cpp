@@ -47,6 +47,36 @@ void BM_ComputeComponents(benchmark::State& state) {
   }
 }
 
+// One operation of the extended type in a dependent chain, two a step (a root: with an addition),
+// on values that stay ordinary; the time per step.
+enum class Operation { kAdd, kMultiply, kDivide, kRoot };
+
+template <typename Real, Operation kOperation>
+void BM_Chain(benchmark::State& state) {
+  Real x = Real(1.25);
+  Real y = Real(0.9990234375), z = Real(1.0009765625);
+  benchmark::DoNotOptimize(y);
+  benchmark::DoNotOptimize(z);
+  for (auto _ : state) {
+    if constexpr (kOperation == Operation::kAdd) x = x + y - z;
+    if constexpr (kOperation == Operation::kMultiply) x = x * y * z;
+    if constexpr (kOperation == Operation::kDivide) x = x / y / z;
+    if constexpr (kOperation == Operation::kRoot) x = extended::Sqrt(x) + Real(1);
+  }
+  benchmark::DoNotOptimize(x);  // not in the loop: that would store the x87 register every step
+}
+
+#define PCA_CHAINS(Real, type)                                                                  \
+  BENCHMARK(BM_Chain<Real, Operation::kAdd>)->Name("BM_AddTwice/" type);                        \
+  BENCHMARK(BM_Chain<Real, Operation::kMultiply>)->Name("BM_MultiplyTwice/" type);              \
+  BENCHMARK(BM_Chain<Real, Operation::kDivide>)->Name("BM_DivideTwice/" type);                  \
+  BENCHMARK(BM_Chain<Real, Operation::kRoot>)->Name("BM_RootAndAdd/" type)
+
+#if PCA_HAS_X87
+PCA_CHAINS(long double, "native");
+#endif
+PCA_CHAINS(SoftExtended, "software");
+
 #if PCA_HAS_X87
 BENCHMARK(BM_Jacobi<long double>)->Name("BM_Jacobi/native");
 BENCHMARK(BM_ComputeComponents<long double>)->Name("BM_ComputeComponents/native");

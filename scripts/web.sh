@@ -5,6 +5,7 @@
 #        scripts/web.sh serve    build, then serve it at http://127.0.0.1:8080/pca.html
 set -euo pipefail
 cd "$(dirname "$0")/.."
+case "${1:-}" in bench) exec scripts/web-bench.sh ;; esac
 scripts/deps.sh web
 # Debian's emscripten finds its JavaScript modules (acorn, ...) here, whichever node runs it.
 export NODE_PATH=/usr/share/nodejs

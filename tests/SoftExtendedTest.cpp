@@ -155,6 +155,25 @@ TEST(SoftExtended, MultiplicationMatchesTheX87Unit) {
   EXPECT_GT(tally.ties, tally.operands / 100);
 }
 
+// WebAssembly's products come from 32-bit halves; here they meet the 128-bit multiply, with the
+// carries between halves at their largest.
+TEST(SoftExtended, ProductByHalvesIsExact) {
+  Operand gen(8);
+  const uint64_t edges[] = {~uint64_t{0}, uint64_t{1} << 63, 0xFFFFFFFF00000000, 0x00000000FFFFFFFF,
+                            0x8000000080000001, 0xFFFFFFFF80000000};
+  auto check = [](uint64_t a, uint64_t b) {
+    const Wide m = static_cast<Wide>(a) * b;
+    const WideWords w = ProductByHalves(a, b);
+    return w.high == static_cast<uint64_t>(m >> 64) && w.low == static_cast<uint64_t>(m);
+  };
+  for (uint64_t a : edges)
+    for (uint64_t b : edges) EXPECT_TRUE(check(a, b)) << std::hex << a << " x " << b;
+  for (long i = 0; i < Operands() / 4; ++i) {
+    const uint64_t a = gen.Significand(), b = gen.Significand();
+    ASSERT_TRUE(check(a, b)) << std::hex << a << " x " << b;
+  }
+}
+
 TEST(SoftExtended, DivisionMatchesTheX87Unit) {
   Operand gen(3);
   Tally tally;
@@ -178,6 +197,26 @@ TEST(SoftExtended, DivisionMatchesTheX87Unit) {
     ++tally.operands;
   }
   tally.Report("divide", "next to halfway");
+}
+
+// Quotients and roots at the ends of their range: equal significands (an exact power of two),
+// the largest and smallest ones, and results at the top of 64 bits, where a root's estimate in
+// doubles reaches 2^64.
+TEST(SoftExtended, DivisionAndRootAtTheEdgesMatchTheX87Unit) {
+  const uint64_t top = uint64_t{1} << 63;
+  const uint64_t edges[] = {top,         top + 1,          top + 2,           ~uint64_t{0},
+                            ~uint64_t{0} - 1, 0xAAAAAAAAAAAAAAAB, 0xC000000000000000, 0xB504F333F9DE6484,
+                            0xB504F333F9DE6485, 0xFFFFFFFF00000000, 0x8000000100000000};
+  for (uint64_t x : edges) {
+    for (int e = 16382; e <= 16384; ++e) {
+      const Bits a = {static_cast<uint16_t>(e), x};
+      EXPECT_TRUE(Same(extended::Sqrt(Soft(a)).ToBits(), std::sqrt(Native(a)), "root", a, a));
+      for (uint64_t y : edges) {
+        const Bits b = {16383, y};
+        EXPECT_TRUE(Same((Soft(a) / Soft(b)).ToBits(), Native(a) / Native(b), "quotient", a, b));
+      }
+    }
+  }
 }
 
 TEST(SoftExtended, SquareRootMatchesTheX87Unit) {

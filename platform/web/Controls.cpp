@@ -76,7 +76,7 @@ void TPaintBox::SetTabStop(bool tabStop) { page::SetTabStop(widget().handle, tab
 bool TPaintBox::Focused() const { return page::HasFocus(widget().handle); }
 
 void DescribeToPage(TPaintBox& box) {
-  if (!box.OnDescribe) return;
+  if (!box.OnDescribe || !box.widget().pictureShown) return;
   std::string json;
   try {
     json = DescriptionJson(box.OnDescribe(&box));

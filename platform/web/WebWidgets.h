@@ -13,10 +13,13 @@ struct TControl::Widget {
   bool visible = true;
   void Place() const;  // moves, sizes and shows or hides the element
   std::string described;  // a paint box's description as last sent to the page
+  bool pictureShown = false;  // a paint box has shown its first picture
 };
 
 // Sends the paint box's description to the page when it differs from the last one sent: after
-// every handler, so that the page's elements follow every change and nothing else.
+// every handler, so that the page's elements follow every change and nothing else. Nothing
+// before the first picture: the handlers that set the window up would each describe a chart
+// that nobody has seen, and delay the first picture.
 void DescribeToPage(TPaintBox& box);
 
 struct TForm::Window {

@@ -58,4 +58,5 @@ struct TChartDescription {
   int FocusCell = -1;
   // What the focus mark surrounds while the chart has the keyboard focus.
   TBox FocusBox;
+  bool operator==(const TChartDescription&) const = default;
 };

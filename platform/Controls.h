@@ -100,6 +100,10 @@ class TPaintBox final : public TControl {
   ImageCanvas picture_;
 };
 
+// The paint box's description, as every platform reads it; false when it has none or describing
+// it failed (an arithmetic error: the description stays as it was).
+bool ReadDescription(TPaintBox& box, TChartDescription& description);
+
 struct TControlFont {
   std::string Name = "Arial";
   int Height = -13;  // pixels; negative: the character height

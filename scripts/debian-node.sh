@@ -19,10 +19,11 @@ folder="$PWD/build/debian-node"
 launcher="$folder/node"
 if [ ! -x "$launcher" ]; then
   # Debian's own version: the one whose number carries "dfsg" (the others come from elsewhere).
-  version="$(apt-cache madison nodejs | awk -F'|' '$2 ~ /dfsg/ {gsub(/ /, "", $2); print $2; exit}')"
+  debian_version() { apt-cache madison nodejs | awk -F'|' '$2 ~ /dfsg/ {gsub(/ /, "", $2); print $2; exit}'; }
+  version="$(debian_version)"
   if [ -z "$version" ]; then
     $sudo apt-get update -q >&2
-    version="$(apt-cache madison nodejs | awk -F'|' '$2 ~ /dfsg/ {gsub(/ /, "", $2); print $2; exit}')"
+    version="$(debian_version)"
   fi
   [ -n "$version" ] || { echo "no Debian nodejs package is known to apt" >&2; exit 1; }
   # What libnode loads, and the builtins Debian's node takes from /usr/share/nodejs.

@@ -394,13 +394,3 @@ void InstallAccessibility() { QAccessible::installFactory(&Factory); }
 void ChartMayHaveChanged(PaintBoxWidget* chart) {
   if (ChartAccessible* accessible = Charts().value(chart)) accessible->Refresh();
 }
-
-bool ReadDescription(TPaintBox& box, TChartDescription& description) {
-  if (!box.OnDescribe) return false;
-  try {
-    description = box.OnDescribe(&box);
-    return true;
-  } catch (...) {  // an arithmetic error: the description stays as it was
-    return false;
-  }
-}

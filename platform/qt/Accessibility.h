@@ -13,6 +13,3 @@ void InstallAccessibility();
 // Tells assistive technology what has changed in the chart since it last looked: names, texts,
 // parts added or removed, the chosen cell. Does nothing while nobody has asked for the chart.
 void ChartMayHaveChanged(PaintBoxWidget* chart);
-
-// The paint box's description; false when it has none or describing it failed.
-bool ReadDescription(TPaintBox& box, TChartDescription& description);

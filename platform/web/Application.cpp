@@ -71,7 +71,6 @@ void TApplication::PresentPictures() {
     if (!picture.Finish()) continue;
     const ImageCanvas::Impl& d = picture.impl();
     box->widget().pictureShown = true;
-    page::ShowPicture(box->widget().handle, d.pixels.data(), d.deviceWidth, d.deviceHeight,
-                      d.TextLines().c_str());
+    page::ShowPicture(box->widget().handle, d.pixels.data(), d.deviceWidth, d.deviceHeight);
   }
 }

@@ -1,8 +1,9 @@
 #include <algorithm>
+#include <utility>
 
 #include "platform/Application.h"
-#include "platform/web/ImageCanvasImpl.h"
 #include "platform/web/DescriptionJson.h"
+#include "platform/web/ImageCanvasImpl.h"
 #include "platform/web/PageBridge.h"
 #include "platform/web/WebWidgets.h"
 
@@ -76,16 +77,10 @@ void TPaintBox::SetTabStop(bool tabStop) { page::SetTabStop(widget().handle, tab
 bool TPaintBox::Focused() const { return page::HasFocus(widget().handle); }
 
 void DescribeToPage(TPaintBox& box) {
-  if (!box.OnDescribe || !box.widget().pictureShown) return;
-  std::string json;
-  try {
-    json = DescriptionJson(box.OnDescribe(&box));
-  } catch (...) {  // an arithmetic error: the page's elements stay as they were
-    return;
-  }
-  if (json == box.widget().described) return;
-  box.widget().described = json;
-  page::Describe(box.widget().handle, json.c_str());
+  TChartDescription now;
+  if (!box.widget().pictureShown || !ReadDescription(box, now) || now == box.widget().described) return;
+  page::Describe(box.widget().handle, DescriptionJson(now).c_str());
+  box.widget().described = std::move(now);
 }
 
 // ---- TLabel -----------------------------------------------------------------------------------

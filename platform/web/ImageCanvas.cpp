@@ -15,21 +15,6 @@ std::optional<DeviceRaster> ImageCanvas::Impl::Raster() {
                       width, height);
 }
 
-std::string ImageCanvas::Impl::TextLines() const {
-  std::string lines;
-  for (const Text& t : texts) lines += t.text + '\n';
-  return lines;
-}
-
-void ImageCanvas::Impl::CoverTexts(const LogicalRect& solid) {
-  const auto covered = [&](const Text& t) {
-    return int64_t{t.box.Left} >= solid.Left && int64_t{t.box.Top} >= solid.Top &&
-           int64_t{t.box.Left} + t.box.Width <= int64_t{solid.Left} + solid.Width &&
-           int64_t{t.box.Top} + t.box.Height <= int64_t{solid.Top} + solid.Height;
-  };
-  texts.erase(std::remove_if(texts.begin(), texts.end(), covered), texts.end());
-}
-
 ImageCanvas::ImageCanvas() : impl_(std::make_unique<Impl>()) {}
 ImageCanvas::~ImageCanvas() = default;
 
@@ -49,7 +34,6 @@ void ImageCanvas::SetSize(int32_t width, int32_t height, double ratio) {
   d.ratio = ratio;
   d.deviceWidth = DeviceRaster::DeviceAt(d.width, ratio);
   d.deviceHeight = DeviceRaster::DeviceAt(d.height, ratio);
-  d.texts.clear();
   d.pixels.clear();
   const int64_t count = int64_t{d.deviceWidth} * d.deviceHeight;
   bool held = count > 0 && count <= kMostDevicePixels;
@@ -73,7 +57,6 @@ double ImageCanvas::Ratio() const { return impl_->ratio; }
 
 void ImageCanvas::Fill(TColor color) {
   std::fill(impl_->pixels.begin(), impl_->pixels.end(), ToPixel(color));
-  impl_->texts.clear();
   impl_->drawn = true;
 }
 
@@ -105,11 +88,6 @@ void ImageCanvas::Rectangle(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2) {
   if (!raster) return;
   DrawRectangle({*raster, impl_->width, impl_->height}, X1, Y1, X2, Y2, ToPixel(Pen.Color),
                 ToPixel(Brush.Color), Brush.Style);
-  if (Brush.Style == bsSolid) {
-    const int32_t left = std::min(X1, X2), top = std::min(Y1, Y2);
-    impl_->CoverTexts({left, top, static_cast<int>(std::min<int64_t>(int64_t{std::max(X1, X2)} - left, INT32_MAX)),
-                       static_cast<int>(std::min<int64_t>(int64_t{std::max(Y1, Y2)} - top, INT32_MAX))});
-  }
 }
 
 int32_t ImageCanvas::TextWidth(const std::string& Text) {
@@ -128,7 +106,6 @@ void ImageCanvas::TextOut(int32_t X, int32_t Y, const std::string& Text) {
   if (Brush.Style == bsSolid)
     FillTextBackground({*raster, impl_->width, impl_->height}, X, Y, width,
                        ascent + page::FontDescent(font, pixels), ToPixel(Brush.Color));
-  impl_->texts.push_back({{X, Y, width, ascent + page::FontDescent(font, pixels)}, Text});
   // The glyphs at device resolution, smoothed as the browser smooths text.
   const Impl& d = *impl_;
   page::DrawText(impl_->pixels.data(), d.deviceWidth, d.deviceHeight, X * d.ratio,

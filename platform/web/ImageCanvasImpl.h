@@ -17,15 +17,6 @@ struct ImageCanvas::Impl {
   int width = 0, height = 0;  // logical pixels
   double ratio = 1.0;
   bool drawn = false;
-  // The texts in the picture, for assistive technology: each with its box, until something
-  // solid is drawn over all of it.
-  struct Text {
-    LogicalRect box;
-    std::string text;
-  };
-  std::vector<Text> texts;
-  std::string TextLines() const;  // one a line
-  void CoverTexts(const LogicalRect& solid);
 
   std::optional<DeviceRaster> Raster();  // none while the picture is empty
 };

@@ -13,9 +13,7 @@ EM_JS(void, pca_set_font, (int h, const char* n, int px), { PcaPage.setFont(h, U
 EM_JS(void, pca_set_cursor, (int h, int cross), { PcaPage.setCursor(h, !!cross); });
 EM_JS(void, pca_set_title, (const char* s), { PcaPage.setTitle(UTF8ToString(s)); });
 EM_JS(void, pca_set_background, (unsigned rgb), { PcaPage.setBackground(rgb); });
-EM_JS(void, pca_show_picture, (int h, const uint32_t* p, int w, int ht, const char* texts), {
-  PcaPage.showPicture(h, p, w, ht, UTF8ToString(texts));
-});
+EM_JS(void, pca_show_picture, (int h, const uint32_t* p, int w, int ht), { PcaPage.showPicture(h, p, w, ht); });
 EM_JS(void, pca_release_pointer, (), { PcaPage.releasePointer(); });
 EM_JS(void, pca_describe, (int h, const char* json), { PcaAccess.describe(h, UTF8ToString(json)); });
 EM_JS(void, pca_set_tab_stop, (int h, int on), { PcaAccess.setTabStop(h, !!on); });
@@ -49,9 +47,8 @@ void SetFont(int handle, const char* name, int pixels) { pca_set_font(handle, na
 void SetCursor(int handle, bool cross) { pca_set_cursor(handle, cross); }
 void SetTitle(const char* title) { pca_set_title(title); }
 void SetBackground(uint32_t rgb) { pca_set_background(rgb); }
-void ShowPicture(int handle, const uint32_t* pixels, int deviceWidth, int deviceHeight,
-                 const char* texts) {
-  pca_show_picture(handle, pixels, deviceWidth, deviceHeight, texts);
+void ShowPicture(int handle, const uint32_t* pixels, int deviceWidth, int deviceHeight) {
+  pca_show_picture(handle, pixels, deviceWidth, deviceHeight);
 }
 void ReleasePointer() { pca_release_pointer(); }
 void Describe(int handle, const char* json) { pca_describe(handle, json); }

@@ -18,8 +18,7 @@ void SetFont(int handle, const char* name, int pixels);
 void SetCursor(int handle, bool cross);
 void SetTitle(const char* title);
 void SetBackground(uint32_t rgb);  // 0x00BBGGRR
-void ShowPicture(int handle, const uint32_t* pixels, int deviceWidth, int deviceHeight,
-                 const char* texts);  // texts: the picture's texts, one a line
+void ShowPicture(int handle, const uint32_t* pixels, int deviceWidth, int deviceHeight);
 void ReleasePointer();
 // The chart's meaning for the elements that lie over the paint box (page-access.js): its
 // description as JSON, sent only when it changed.

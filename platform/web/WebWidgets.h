@@ -1,6 +1,7 @@
 // The page's elements behind the form and its controls. Only platform/web/ sources include this.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "platform/Form.h"
@@ -12,7 +13,7 @@ struct TControl::Widget {
   int left = 0, top = 0, width = 0, height = 0;
   bool visible = true;
   void Place() const;  // moves, sizes and shows or hides the element
-  std::string described;  // a paint box's description as last sent to the page
+  std::optional<TChartDescription> described;  // a paint box's, as last sent to the page
   bool pictureShown = false;  // a paint box has shown its first picture
 };
 

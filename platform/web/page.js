@@ -164,7 +164,7 @@ var PcaPage = {
   },
 
   // The picture: device pixels from the program's memory, its CSS size the logical one.
-  showPicture: function (handle, pixels, width, height, texts) {
+  showPicture: function (handle, pixels, width, height) {
     var el = this.element(handle), ratio = window.devicePixelRatio || 1;
     if (el.width !== width) el.width = width;
     if (el.height !== height) el.height = height;
@@ -178,7 +178,6 @@ var PcaPage = {
       this.firstPicture = true;
       performance.mark('pca-first-picture');
     }
-    if (Module['onPictureTexts']) Module['onPictureTexts'](texts.split('\n').filter(Boolean));
   },
 
   // Text: measured and drawn by the browser in the program's font, the glyphs blended into the

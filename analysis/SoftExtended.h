@@ -298,7 +298,11 @@ class SoftExtended {
     low = 0 - below;
     high = big - aligned - static_cast<uint64_t>(below != 0);
     if (high >> 63) return Rounded(negative, exponent, high, low);  // the common case, no shift
-    if (high == 0) return Zero(false);  // x - x is +0 when rounding to nearest
+    if (high == 0) {
+      if (low == 0) return Zero(false);  // x - x is +0 when rounding to nearest
+      // A gap of 1 and all but the smaller one's last bit cancelled: that bit, exactly.
+      return Rounded(negative, exponent - 64, low, 0);
+    }
     const int shift = std::countl_zero(high);
     high = (high << shift) | ((low >> 1) >> (63 - shift));
     low <<= shift;

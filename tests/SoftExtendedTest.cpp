@@ -135,6 +135,26 @@ TEST(SoftExtended, AdditionAndSubtractionMatchTheX87Unit) {
   EXPECT_GT(tally.ties, tally.operands / 100);
 }
 
+// Differences that cancel all but a few bits: equal exponents, and a gap of one place, where all
+// that may be left is the smaller operand's last bit, half a unit of the larger.
+TEST(SoftExtended, CancellationMatchesTheX87Unit) {
+  const uint64_t top = uint64_t{1} << 63;
+  for (uint64_t j = 0; j < 4; ++j) {
+    for (uint64_t k = 0; k < 12; ++k) {
+      for (const int gap : {0, 1}) {
+        const Bits a = {16383, top + j};
+        const uint64_t b = gap == 0 ? top + j + k - 2 : 2 * (top + j) - k;  // may wrap: skipped
+        if (!(b >> 63)) continue;
+        const Bits smaller = {static_cast<uint16_t>(16383 - gap), b};
+        EXPECT_TRUE(Same((Soft(a) - Soft(smaller)).ToBits(), Native(a) - Native(smaller),
+                         "difference", a, smaller));
+        EXPECT_TRUE(Same((Soft(smaller) - Soft(a)).ToBits(), Native(smaller) - Native(a),
+                         "difference", smaller, a));
+      }
+    }
+  }
+}
+
 TEST(SoftExtended, MultiplicationMatchesTheX87Unit) {
   Operand gen(2);
   Tally tally;

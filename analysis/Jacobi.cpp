@@ -1,8 +1,10 @@
 #include "analysis/Jacobi.h"
 
 #include <cmath>
+#include <type_traits>
 #include <utility>
 
+#include "analysis/RotationInDoubles.h"
 #include "analysis/UncheckedView.h"
 
 using guarded::Store;
@@ -55,6 +57,10 @@ bool Negligible(double x, double g) { return Abs<Real>(x) + g == Abs<Real>(x); }
 // chains overlap, which the software extended type, whose every step is long, gains most from.
 template <typename Real, bool kGuarded>
 void RotatePair(double& x, double& y, double s, double tau) {
+  // The software type's steps are long; in the fast sweeps most pairs are certain in doubles.
+  if constexpr (std::is_same_v<Real, SoftExtended> && !kGuarded) {
+    if (rotation_in_doubles::Rotate(x, y, s, tau)) return;
+  }
   const Real g = x;
   const Real h = y;
   const Real gTau = g * tau, hTau = h * tau;

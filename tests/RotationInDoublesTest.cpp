@@ -1,0 +1,124 @@
+// A rotation's pair worked out in doubles against the x87 unit: whenever it accepts a pair, both
+// results must be the unit's bits. Short operands make exact results that sit on the midpoint
+// between two doubles, where the unit's rounding to 64 bits and then to double gives another
+// double than rounding the exact value once: there a wrong bound would show at once.
+#include <gtest/gtest.h>
+
+#include "analysis/Extended.h"
+#include "analysis/RotationInDoubles.h"
+
+#if PCA_HAS_X87
+
+#include <bit>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <limits>
+#include <random>
+
+namespace {
+
+long Pairs() {
+  if (const char* n = std::getenv("PCA_DIFF_OPERANDS")) return std::atol(n);
+#if defined(__SANITIZE_ADDRESS__)
+  return 200'000;
+#else
+  return 2'000'000;
+#endif
+}
+
+// The x87 unit's pair, each step rounded to 64 bits, as the Jacobi sweeps compute it.
+void X87Pair(double& x, double& y, double s, double tau) {
+  const long double g = x, h = y;
+  x = static_cast<double>(g - s * (g * tau + h));
+  y = static_cast<double>(h + s * (g - h * tau));
+}
+
+// The exact x, to about 106 bits, rounded once to double: where it differs from the unit's x,
+// the double rounding mattered.
+double OnceRounded(double g, double h, double s, double tau) {
+  const __float128 exact = g - static_cast<__float128>(s) * (static_cast<__float128>(g) * tau + h);
+  return static_cast<double>(exact);
+}
+
+class Operands {
+ public:
+  explicit Operands(uint64_t seed) : random_(seed) {}
+
+  // A double of `bits` significant bits (1..53) at 2^exponent, either sign.
+  double Value(int bits, int exponent) {
+    const uint64_t significand = (random_() >> (64 - bits)) | (uint64_t{1} << (bits - 1));
+    const double x = std::ldexp(static_cast<double>(significand), exponent - bits + 1);
+    return random_() & 1 ? -x : x;
+  }
+  int Below(int n) { return static_cast<int>(random_() % static_cast<uint64_t>(n)); }
+
+ private:
+  std::mt19937_64 random_;
+};
+
+TEST(RotationInDoubles, AcceptedPairsAreTheX87UnitsBits) {
+  Operands gen(11);
+  long accepted = 0, doubleRounded = 0, rejected = 0;
+  const long pairs = Pairs();
+  for (long i = 0; i < pairs; ++i) {
+    // Full or short significands; s and tau as the sweeps make them, from near 1 down to the
+    // tiny angles of the last sweeps, where x and y barely move.
+    const int bits = gen.Below(2) ? 53 : 1 + gen.Below(24);
+    const int e = gen.Below(40) - 20;
+    const double g = gen.Value(bits, e), h = gen.Value(bits, e - gen.Below(70));
+    const int angle = gen.Below(4) ? -gen.Below(4) : -gen.Below(64);
+    const double s = gen.Value(bits, angle - 1);
+    const double tau = gen.Value(bits, angle - 2);
+    double x = g, y = h, x87x = g, x87y = h;
+    X87Pair(x87x, x87y, s, tau);
+    doubleRounded += x87x != OnceRounded(g, h, s, tau);
+    if (!rotation_in_doubles::Rotate(x, y, s, tau)) {
+      ++rejected;
+      ASSERT_TRUE(x == g && y == h);  // left as it was, for the caller's steps
+      continue;
+    }
+    ++accepted;
+    ASSERT_EQ(std::bit_cast<uint64_t>(x), std::bit_cast<uint64_t>(x87x))
+        << std::hexfloat << "x of g " << g << " h " << h << " s " << s << " tau " << tau;
+    ASSERT_EQ(std::bit_cast<uint64_t>(y), std::bit_cast<uint64_t>(x87y))
+        << std::hexfloat << "y of g " << g << " h " << h << " s " << s << " tau " << tau;
+  }
+  std::printf("[ differential ] rotation  %9ld pairs, %8ld double-rounded x, %ld left to steps\n",
+              pairs, doubleRounded, rejected);
+  EXPECT_GT(doubleRounded, pairs / 4000);  // the hard cases are there, and were all refused
+  EXPECT_LT(rejected, pairs / 10);         // and the easy ones taken
+}
+
+// Values outside the range where the splitting and the error terms are exact, and results of
+// zero (whose sign the steps must settle), are left to the steps.
+TEST(RotationInDoubles, RefusesWhatItCannotSettle) {
+  const double cases[][4] = {{0.0, 0.0, 0.5, 0.25},
+                             {-0.0, 0.0, 0.5, 0.25},
+                             {0x1p460, 1.0, 0.5, 0.25},
+                             {1.0, 0x1p-1000, 0x1p-30, 0x1p-31},
+                             {1.0, 1.0, 0.5, std::nan("")},
+                             {1.0, 1.0, std::numeric_limits<double>::infinity(), 0.25}};
+  for (const auto& c : cases) {
+    double x = c[0], y = c[1];
+    const bool accepted = rotation_in_doubles::Rotate(x, y, c[2], c[3]);
+    if (!accepted) {
+      EXPECT_TRUE(std::bit_cast<uint64_t>(x) == std::bit_cast<uint64_t>(c[0]) &&
+                  std::bit_cast<uint64_t>(y) == std::bit_cast<uint64_t>(c[1]));
+      continue;
+    }
+    double x87x = c[0], x87y = c[1];
+    X87Pair(x87x, x87y, c[2], c[3]);
+    EXPECT_EQ(std::bit_cast<uint64_t>(x), std::bit_cast<uint64_t>(x87x));
+    EXPECT_EQ(std::bit_cast<uint64_t>(y), std::bit_cast<uint64_t>(x87y));
+  }
+  double x = 0.0, y = 0.0;
+  EXPECT_FALSE(rotation_in_doubles::Rotate(x, y, 0.5, 0.25));
+  x = 0x1p460;
+  y = 1.0;
+  EXPECT_FALSE(rotation_in_doubles::Rotate(x, y, 0.5, 0.25));
+}
+
+}  // namespace
+
+#endif  // PCA_HAS_X87

@@ -14,6 +14,7 @@
 
 #include "analysis/ArithmeticError.h"
 #include "analysis/WideProduct.h"
+#include "analysis/WideQuotient.h"
 
 class SoftExtended {
  public:
@@ -238,9 +239,6 @@ class SoftExtended {
     if (exponent < kMinExponent) [[unlikely]] guarded::Raise(guarded::Fault::InvalidOperation);
     return FromParts(negative, exponent, high);
   }
-  static constexpr SoftExtended Rounded(bool negative, int32_t exponent, Wide m) {
-    return Rounded(negative, exponent, static_cast<uint64_t>(m >> 64), static_cast<uint64_t>(m));
-  }
 
   // -1, 0 or 1 as |a| is below, equal to or above |b|.
   static constexpr int CompareMagnitudes(SoftExtended a, SoftExtended b) {
@@ -343,25 +341,23 @@ class SoftExtended {
       if (b.IsZero()) return a.IsZero() ? DefaultNaN() : Infinity(negative);
       return Zero(negative);
     }
-    // q = floor(n / b's significand) has exactly 64 bits: the quotient's significand.
+    // n = a's significand shifted left 63 or 64 places, whichever makes n / b's significand
+    // at least 2^63: its integer part q is then the quotient's significand, under 2^64.
     int32_t exponent = a.exponent_ - b.exponent_;
-    Wide n = static_cast<Wide>(a.significand_) << 63;
+    uint64_t high = a.significand_ >> 1, low = a.significand_ << 63;
     if (a.significand_ < b.significand_) {
-      n <<= 1;
+      high = a.significand_;
+      low = 0;
       --exponent;
     }
     const uint64_t d = b.significand_;
-    const uint64_t q = static_cast<uint64_t>(n / d);
-    const Wide twiceRest = static_cast<Wide>(static_cast<uint64_t>(n % d)) << 1;
-    return Rounded(negative, exponent, static_cast<Wide>(q) << 64 | BelowUnit(twiceRest, d));
-  }
-
-  // Low bits that round as a fraction does whose double is twice over denominator: 0 for none,
-  // half for an exact half, and just above or below it otherwise.
-  static constexpr uint64_t BelowUnit(Wide twice, Wide denominator) {
-    if (twice == 0) return 0;
-    if (twice == denominator) return kHalf;
-    return twice > denominator ? kHalf + 1 : 1;
+    const auto [q, rest] = DivideWide(high, low, d);
+    // What is left rounds as rest / d: nothing, an exact half, or just below or above one.
+    const uint64_t below = rest == 0         ? 0
+                           : rest == d - rest ? kHalf
+                           : rest > d - rest  ? kHalf + 1
+                                              : 1;
+    return Rounded(negative, exponent, q, below);
   }
 
   static SoftExtended Root(SoftExtended x) {
@@ -376,22 +372,40 @@ class SoftExtended {
     // with 2^126 <= n < 2^128, so that floor(sqrt(n)) has exactly 64 bits.
     const int32_t scale = x.exponent_ - 63;
     const int k = (scale & 1) ? 63 : 64;
-    const Wide n = static_cast<Wide>(x.significand_) << k;
-    const uint64_t r = IntegerRoot(n);
-    const Wide rest = n - static_cast<Wide>(r) * r;
-    // sqrt(n) is never r + 1/2; it is above exactly when n > r^2 + r.
-    const uint64_t below = rest == 0 ? 0 : rest > r ? kHalf + 1 : 1;
-    return Rounded(false, (scale - k) / 2 + 63, static_cast<Wide>(r) << 64 | below);
+    const uint64_t high = k == 63 ? x.significand_ >> 1 : x.significand_;
+    const uint64_t low = k == 63 ? x.significand_ << 63 : 0;
+    const uint64_t r = IntegerRoot(high, low);
+    // The rest n - r^2 is at most 2r, under 2^65. sqrt(n) is never r + 1/2; it is above exactly
+    // when the rest is above r.
+    const WideWords square = WideProduct(r, r);
+    const uint64_t restLow = low - square.low;
+    const uint64_t restHigh = high - square.high - static_cast<uint64_t>(low < square.low);
+    const uint64_t below =
+        (restHigh | restLow) == 0 ? 0 : restHigh != 0 || restLow > r ? kHalf + 1 : 1;
+    return Rounded(false, (scale - k) / 2 + 63, r, below);
   }
 
-  // floor(sqrt(n)) for 2^126 <= n < 2^128: a double's estimate, one Newton step, then exact.
-  static uint64_t IntegerRoot(Wide n) {
-    const double estimate = __builtin_sqrt(static_cast<double>(static_cast<uint64_t>(n >> 64)) * 0x1p64);
-    uint64_t r = estimate >= 0x1p64 ? UINT64_MAX : static_cast<uint64_t>(estimate);
-    const Wide next = (static_cast<Wide>(r) + n / r) >> 1;
-    r = next > UINT64_MAX ? UINT64_MAX : static_cast<uint64_t>(next);
-    while (static_cast<Wide>(r) * r > n) --r;
-    while (r != UINT64_MAX && static_cast<Wide>(r + 1) * (r + 1) <= n) ++r;
+  // Whether square > high 2^64 + low.
+  static constexpr bool Exceeds(WideWords square, uint64_t high, uint64_t low) {
+    return square.high > high || (square.high == high && square.low > low);
+  }
+
+  // floor(sqrt(n)) for n = high 2^64 + low, 2^126 <= n < 2^128: a double's estimate, one Newton
+  // step, then exact.
+  static uint64_t IntegerRoot(uint64_t high, uint64_t low) {
+    const double estimate = __builtin_sqrt(static_cast<double>(high) * 0x1p64);
+    uint64_t r = estimate >= 0x1p64 ? UINT64_MAX : static_cast<uint64_t>(estimate);  // >= 2^63
+    if (high < r) {  // n / r fits a word: all but roots within 2^12 of 2^64
+      const uint64_t q = DivideWide(high, low, r).quotient;
+      r = (r >> 1) + (q >> 1) + (r & q & 1);  // floor((r + q) / 2)
+    } else {
+      const Wide n = static_cast<Wide>(high) << 64 | low;
+      const Wide next = (static_cast<Wide>(r) + n / r) >> 1;
+      r = next > UINT64_MAX ? UINT64_MAX : static_cast<uint64_t>(next);
+    }
+    // Within a unit or two now: settled by exact squares.
+    while (Exceeds(WideProduct(r, r), high, low)) --r;
+    while (r != UINT64_MAX && !Exceeds(WideProduct(r + 1, r + 1), high, low)) ++r;
     return r;
   }
 

@@ -4,7 +4,7 @@
 #include <type_traits>
 #include <utility>
 
-#include "analysis/RotationInDoubles.h"
+#include "analysis/InDoubles.h"
 #include "analysis/UncheckedView.h"
 
 using guarded::Store;
@@ -50,7 +50,13 @@ Real Abs(double x) { return extended::Abs(Real(x)); }
 
 // |x| + g == |x| with the sum kept in extended precision: g is lost against x.
 template <typename Real>
-bool Negligible(double x, double g) { return Abs<Real>(x) + g == Abs<Real>(x); }
+bool Negligible(double x, double g) {
+  if constexpr (std::is_same_v<Real, SoftExtended>) {
+    bool negligible;
+    if (in_doubles::Negligible(x, g, negligible)) return negligible;
+  }
+  return Abs<Real>(x) + g == Abs<Real>(x);
+}
 
 // x := g - s((g tau) + h); y := h + s(g - h tau), both from the saved g = x and h = y.
 // The two formulas are taken a step each in turn: the same operations, but the two independent
@@ -59,7 +65,7 @@ template <typename Real, bool kGuarded>
 void RotatePair(double& x, double& y, double s, double tau) {
   // The software type's steps are long; in the fast sweeps most pairs are certain in doubles.
   if constexpr (std::is_same_v<Real, SoftExtended> && !kGuarded) {
-    if (rotation_in_doubles::Rotate(x, y, s, tau)) return;
+    if (in_doubles::Rotate(x, y, s, tau)) return;
   }
   const Real g = x;
   const Real h = y;
@@ -109,8 +115,19 @@ class Sweeps {
   }
 
  private:
+  // The software type's fast sweeps take what is certain in doubles in doubles.
+  static constexpr bool kInDoubles = std::is_same_v<Real, SoftExtended> && !kGuarded;
+
   // The operations of this build.
   static double Rounded(Real x) { return Round<kGuarded>(x); }
+  // Rounded(Real(a) + b)
+  static double RoundedSum(double a, double b) {
+    if constexpr (kInDoubles) {
+      double sum;
+      if (in_doubles::Sum(a, b, sum)) return sum;
+    }
+    return Rounded(Real(a) + b);
+  }
   static Real Div(Real num, Real den) { return Divide<kGuarded>(num, den); }
   static Real Sqrt(Real x) { return Root<kGuarded>(x); }
 
@@ -155,7 +172,7 @@ class Sweeps {
   double OffDiagonalSum() const {
     double sum = 0.0;
     for (int p = 1; p <= n_ - 1; ++p)
-      for (int q = p + 1; q <= n_; ++q) sum = Rounded(Abs<Real>(a_(p, q)) + sum);
+      for (int q = p + 1; q <= n_; ++q) sum = RoundedSum(std::fabs(a_(p, q)), sum);
     return sum;
   }
 
@@ -172,13 +189,14 @@ class Sweeps {
   // treated, without changing anything.
   Step Evaluate(int p, int q, int sweep, double threshold) const {
     const double apq = a_(p, q);
-    const double g = Rounded(100 * Abs<Real>(apq));
+    // 100 |A[p][q]| is exact in 64 bits, so that its double is the double product's.
+    const double g = kInDoubles ? 100 * std::fabs(apq) : Rounded(100 * Abs<Real>(apq));
     // From the fifth sweep on, an element lost against both diagonal entries is dropped.
     if (sweep > 4 && Negligible<Real>(d_(p), g) && Negligible<Real>(d_(q), g)) return {Step::kDrop};
     if (!(std::fabs(apq) > threshold)) return {Step::kKeep};
 
     // The rotation that annihilates A[p][q].
-    const double h = Rounded(Real(d_(q)) - d_(p));
+    const double h = RoundedSum(d_(q), -d_(p));
     double t;
     if (Negligible<Real>(h, g)) {
       t = Rounded(Div(apq, h));  // t = 1 / (2 theta), theta too large to square
@@ -201,10 +219,10 @@ class Sweeps {
     if (step.kind != Step::kRotate) return;
     FinishA();
     const double h = step.h;
-    z_[p] = Rounded(Real(z_[p]) - h);
-    z_[q] = Rounded(Real(z_[q]) + h);
-    d_(p) = Rounded(Real(d_(p)) - h);
-    d_(q) = Rounded(Real(d_(q)) + h);
+    z_[p] = RoundedSum(z_[p], -h);
+    z_[q] = RoundedSum(z_[q], h);
+    d_(p) = RoundedSum(d_(p), -h);
+    d_(q) = RoundedSum(d_(q), h);
     a_(p, q) = 0.0;
 
     FinishV();

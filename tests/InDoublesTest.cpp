@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "analysis/Extended.h"
-#include "analysis/RotationInDoubles.h"
+#include "analysis/InDoubles.h"
 
 #if PCA_HAS_X87
 
@@ -57,7 +57,7 @@ class Operands {
   std::mt19937_64 random_;
 };
 
-TEST(RotationInDoubles, AcceptedPairsAreTheX87UnitsBits) {
+TEST(InDoubles, RotationAcceptedPairsAreTheX87UnitsBits) {
   Operands gen(11);
   long accepted = 0, doubleRounded = 0, rejected = 0;
   const long pairs = Pairs();
@@ -73,7 +73,7 @@ TEST(RotationInDoubles, AcceptedPairsAreTheX87UnitsBits) {
     double x = g, y = h, x87x = g, x87y = h;
     X87Pair(x87x, x87y, s, tau);
     doubleRounded += x87x != OnceRounded(g, h, s, tau);
-    if (!rotation_in_doubles::Rotate(x, y, s, tau)) {
+    if (!in_doubles::Rotate(x, y, s, tau)) {
       ++rejected;
       ASSERT_TRUE(x == g && y == h);  // left as it was, for the caller's steps
       continue;
@@ -90,9 +90,49 @@ TEST(RotationInDoubles, AcceptedPairsAreTheX87UnitsBits) {
   EXPECT_LT(rejected, pairs / 10);         // and the easy ones taken
 }
 
+// Sums, where the rounding to 64 bits and then to double differs from one rounding whenever the
+// exact sum lies just off a midpoint; and the test of a term lost against another, on both
+// sides of half a unit in the 64th place.
+TEST(InDoubles, SumsAndLostTermsAreTheX87UnitsAnswers) {
+  Operands gen(12);
+  long accepted = 0, doubleRounded = 0;
+  const long pairs = Pairs();
+  for (long i = 0; i < pairs; ++i) {
+    const int bits = gen.Below(2) ? 53 : 1 + gen.Below(53);
+    const int e = gen.Below(60) - 30;
+    const double a = gen.Value(bits, e);
+    // A partner anywhere below, or half a unit of a's double with a tail past the 64th bit.
+    const double b = gen.Below(4) ? gen.Value(gen.Below(2) ? 53 : bits, e - gen.Below(75))
+                                  : std::ldexp(1 + gen.Value(20, -12 - gen.Below(20)), e - 53);
+    const double x87 = static_cast<double>(static_cast<long double>(a) + b);
+    doubleRounded += x87 != a + b;
+    double sum = 0.0;
+    if (in_doubles::Sum(a, b, sum)) {
+      ++accepted;
+      ASSERT_EQ(std::bit_cast<uint64_t>(sum), std::bit_cast<uint64_t>(x87))
+          << std::hexfloat << a << " + " << b;
+    }
+
+    // g at, just under and just over half a unit in the 64th place of x, and anywhere.
+    const double x = gen.Below(8) ? a : 0.0;
+    const double unit = std::ldexp(1.0, std::ilogb(a) - 64);
+    const double g = gen.Below(4) ? unit * (0.5 + 0.5 * gen.Below(3)) * (1 + (gen.Below(3) - 1) * 0x1p-52)
+                                  : std::fabs(b);
+    bool negligible = false;
+    if (in_doubles::Negligible(x, g, negligible)) {
+      const long double magnitude = std::fabs(static_cast<long double>(x));
+      ASSERT_EQ(negligible, magnitude + g == magnitude) << std::hexfloat << x << ", " << g;
+    }
+  }
+  std::printf("[ differential ] sum      %9ld pairs, %8ld double-rounded, %ld left to steps\n",
+              pairs, doubleRounded, pairs - accepted);
+  EXPECT_GT(doubleRounded, pairs / 10);     // a quarter are built next to a midpoint
+  EXPECT_LT(pairs - accepted, pairs / 2);  // those are refused, the rest mostly taken
+}
+
 // Values outside the range where the splitting and the error terms are exact, and results of
 // zero (whose sign the steps must settle), are left to the steps.
-TEST(RotationInDoubles, RefusesWhatItCannotSettle) {
+TEST(InDoubles, RotationRefusesWhatItCannotSettle) {
   const double cases[][4] = {{0.0, 0.0, 0.5, 0.25},
                              {-0.0, 0.0, 0.5, 0.25},
                              {0x1p460, 1.0, 0.5, 0.25},
@@ -101,7 +141,7 @@ TEST(RotationInDoubles, RefusesWhatItCannotSettle) {
                              {1.0, 1.0, std::numeric_limits<double>::infinity(), 0.25}};
   for (const auto& c : cases) {
     double x = c[0], y = c[1];
-    const bool accepted = rotation_in_doubles::Rotate(x, y, c[2], c[3]);
+    const bool accepted = in_doubles::Rotate(x, y, c[2], c[3]);
     if (!accepted) {
       EXPECT_TRUE(std::bit_cast<uint64_t>(x) == std::bit_cast<uint64_t>(c[0]) &&
                   std::bit_cast<uint64_t>(y) == std::bit_cast<uint64_t>(c[1]));
@@ -113,10 +153,10 @@ TEST(RotationInDoubles, RefusesWhatItCannotSettle) {
     EXPECT_EQ(std::bit_cast<uint64_t>(y), std::bit_cast<uint64_t>(x87y));
   }
   double x = 0.0, y = 0.0;
-  EXPECT_FALSE(rotation_in_doubles::Rotate(x, y, 0.5, 0.25));
+  EXPECT_FALSE(in_doubles::Rotate(x, y, 0.5, 0.25));
   x = 0x1p460;
   y = 1.0;
-  EXPECT_FALSE(rotation_in_doubles::Rotate(x, y, 0.5, 0.25));
+  EXPECT_FALSE(in_doubles::Rotate(x, y, 0.5, 0.25));
 }
 
 }  // namespace

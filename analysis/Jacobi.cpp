@@ -62,11 +62,7 @@ bool Negligible(double x, double g) {
 // The two formulas are taken a step each in turn: the same operations, but the two independent
 // chains overlap, which the software extended type, whose every step is long, gains most from.
 template <typename Real, bool kGuarded>
-void RotatePair(double& x, double& y, double s, double tau) {
-  // The software type's steps are long; in the fast sweeps most pairs are certain in doubles.
-  if constexpr (std::is_same_v<Real, SoftExtended> && !kGuarded) {
-    if (in_doubles::Rotate(x, y, s, tau)) return;
-  }
+void RotatePairInSteps(double& x, double& y, double s, double tau) {
   const Real g = x;
   const Real h = y;
   const Real gTau = g * tau, hTau = h * tau;
@@ -74,6 +70,23 @@ void RotatePair(double& x, double& y, double s, double tau) {
   const Real xStep = s * xInner, yStep = s * yInner;
   x = Round<kGuarded>(g - xStep);
   y = Round<kGuarded>(h + yStep);
+}
+
+// The software type's steps are long; in its fast sweeps nearly every pair is certain in
+// doubles, and the steps, out of line, are left for the rest.
+template <typename Real, bool kGuarded>
+[[gnu::noinline]] void RotatePairRarely(double& x, double& y, double s, double tau) {
+  RotatePairInSteps<Real, kGuarded>(x, y, s, tau);
+}
+
+template <typename Real, bool kGuarded>
+[[gnu::always_inline]] inline void RotatePair(double& x, double& y, double s, double tau) {
+  if constexpr (std::is_same_v<Real, SoftExtended> && !kGuarded) {
+    if (in_doubles::Rotate(x, y, s, tau)) [[likely]] return;
+    RotatePairRarely<Real, kGuarded>(x, y, s, tau);
+  } else {
+    RotatePairInSteps<Real, kGuarded>(x, y, s, tau);
+  }
 }
 
 // A rotation of (p, q) with part of its work still to be done; p == 0: none.

@@ -137,4 +137,80 @@ template <bool kFirst>
   return true;
 }
 
+// ---- The numbers of a rotation -------------------------------------------------------------
+// Each is one exact value (a quotient, a root, a product of stored doubles) that the x87 unit
+// reaches through k roundings to 64 bits, k = 1 to 4. Its operations only multiply, divide, take
+// roots and add positive terms, so the unit's value is within k 2^-64 of the exact one,
+// relatively (to first order; the bound's margin takes the rest). The pairs of doubles below
+// come within a few 2^-104 of the exact value, taken as 2^-90.
+
+// n / d to about 104 bits (the remainder n - q d of a rounded quotient is exact).
+[[gnu::always_inline]] inline Pair Quotient(double n, Pair d) {
+  const double q = n / d.value;
+  const Pair product = ExactProduct(q, Split(d.value));
+  const double rest = ((n - product.value) - product.error) - q * d.error;
+  return {q, rest / d.value};
+}
+
+// sqrt(x) for a positive pair, to about 104 bits: one Newton step from the double root.
+[[gnu::always_inline]] inline Pair SquareRoot(Pair x) {
+  const double r = std::sqrt(x.value);
+  const Pair square = ExactProduct(r, Split(r));
+  const double rest = ((x.value - square.value) - square.error) + x.error;
+  return {r, rest / (2 * r)};
+}
+
+// x^2 + 1 to about 104 bits.
+[[gnu::always_inline]] inline Pair SquarePlusOne(double x) {
+  const Pair square = ExactProduct(x, Split(x));
+  const Pair sum = ExactSum(square.value, 1.0);
+  return {sum.value, sum.error + square.error};
+}
+
+// The double the x87 unit stores for a value within k 2^-64 of the exact one, which x comes
+// within 2^-90 of.
+[[gnu::always_inline]] inline bool Certain(Pair x, int k, double& out) {
+  const Pair r = ExactSum(x.value, x.error);
+  const double magnitude = std::fabs(r.value);
+  if (!(magnitude >= 0x1p-900 && magnitude <= 0x1p900)) return false;
+  const double bound = (k * kBoundScale + 0x1p-90) * magnitude;
+  if (!(std::fabs(r.error) + bound < Reach(magnitude))) return false;
+  out = r.value;
+  return true;
+}
+
+// What the sweeps store for a rotation that annihilates A[p][q] = apq, with h = d[q] - d[p]
+// stored and `lost` telling whether h is lost against 100 |apq|:
+//   t = apq / h when lost, else sgn(theta) / (|theta| + sqrt(theta^2 + 1)), theta = h / (2 apq);
+//   c = 1 / sqrt(t^2 + 1); s = t c; tau = s / (1 + c); and t apq, the change of the diagonal.
+struct RotationNumbers {
+  double s;
+  double tau;
+  double change;
+};
+[[gnu::always_inline]] inline bool Rotation(double apq, double h, bool lost, RotationNumbers& out) {
+  const double apqSize = std::fabs(apq), hSize = std::fabs(h);
+  if (!(apqSize >= 0x1p-400 && apqSize <= 0x1p400 && hSize >= 0x1p-400 && hSize <= 0x1p400))
+    return false;
+  double t;
+  if (lost) {
+    if (!Certain(Quotient(apq, {h, 0.0}), 1, t)) return false;
+  } else {
+    const Pair quotient = Quotient(h, {apq, 0.0});
+    double theta;  // the halving is exact here
+    if (!Certain({0.5 * quotient.value, 0.5 * quotient.error}, 1, theta)) return false;
+    const Pair root = SquareRoot(SquarePlusOne(theta));
+    const Pair sum = ExactSum(std::fabs(theta), root.value);
+    const Pair denominator = {sum.value, sum.error + root.error};
+    if (!Certain(Quotient(theta < 0 ? -1.0 : 1.0, denominator), 4, t)) return false;
+  }
+  double c;
+  if (!Certain(Quotient(1.0, SquareRoot(SquarePlusOne(t))), 3, c)) return false;
+  const Factor tFactor = Split(t);
+  if (!Certain(ExactProduct(c, tFactor), 1, out.s)) return false;
+  const Pair onePlusC = ExactSum(1.0, c);
+  if (!Certain(Quotient(out.s, onePlusC), 2, out.tau)) return false;
+  return Certain(ExactProduct(apq, tFactor), 1, out.change);
+}
+
 }  // namespace in_doubles

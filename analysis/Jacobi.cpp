@@ -210,8 +210,14 @@ class Sweeps {
 
     // The rotation that annihilates A[p][q].
     const double h = RoundedSum(d_(q), -d_(p));
+    const bool lost = Negligible<Real>(h, g);
+    if constexpr (kInDoubles) {
+      in_doubles::RotationNumbers numbers;
+      if (in_doubles::Rotation(apq, h, lost, numbers))
+        return {Step::kRotate, numbers.s, numbers.tau, numbers.change};
+    }
     double t;
-    if (Negligible<Real>(h, g)) {
+    if (lost) {
       t = Rounded(Div(apq, h));  // t = 1 / (2 theta), theta too large to square
     } else {
       // theta = (d[q] - d[p]) / (2 A[p][q]); t = sgn(theta) / (|theta| + sqrt(theta^2 + 1)),

@@ -116,8 +116,8 @@ TEST(InDoubles, SumsAndLostTermsAreTheX87UnitsAnswers) {
     // g at, just under and just over half a unit in the 64th place of x, and anywhere.
     const double x = gen.Below(8) ? a : 0.0;
     const double unit = std::ldexp(1.0, std::ilogb(a) - 64);
-    const double g = gen.Below(4) ? unit * (0.5 + 0.5 * gen.Below(3)) * (1 + (gen.Below(3) - 1) * 0x1p-52)
-                                  : std::fabs(b);
+    const double near = unit * (0.5 + 0.5 * gen.Below(3)) * (1 + (gen.Below(3) - 1) * 0x1p-52);
+    const double g = gen.Below(4) ? near : std::fabs(b);
     bool negligible = false;
     if (in_doubles::Negligible(x, g, negligible)) {
       const long double magnitude = std::fabs(static_cast<long double>(x));
@@ -128,6 +128,53 @@ TEST(InDoubles, SumsAndLostTermsAreTheX87UnitsAnswers) {
               pairs, doubleRounded, pairs - accepted);
   EXPECT_GT(doubleRounded, pairs / 10);     // a quarter are built next to a midpoint
   EXPECT_LT(pairs - accepted, pairs / 2);  // those are refused, the rest mostly taken
+}
+
+// A rotation's numbers as the sweeps compute them in the extended type, every step rounded to 64
+// bits and each stored value to double.
+struct Numbers {
+  double s, tau, change;
+};
+Numbers X87Rotation(double apq, double h, bool lost) {
+  double t;
+  if (lost) {
+    t = static_cast<double>(static_cast<long double>(apq) / h);
+  } else {
+    const double theta = static_cast<double>(0.5L * h / apq);
+    const long double sign = theta < 0 ? -1 : 1;
+    const long double root = std::sqrt(static_cast<long double>(theta) * theta + 1);
+    t = static_cast<double>(sign / (std::fabs(static_cast<long double>(theta)) + root));
+  }
+  const double c = static_cast<double>(1 / std::sqrt(static_cast<long double>(t) * t + 1));
+  const double s = static_cast<double>(static_cast<long double>(t) * c);
+  return {s, static_cast<double>(s / (1 + static_cast<long double>(c))),
+          static_cast<double>(static_cast<long double>(t) * apq)};
+}
+
+TEST(InDoubles, RotationNumbersAreTheX87UnitsBits) {
+  Operands gen(13);
+  long refused = 0;
+  const long cases = Pairs() / 4;
+  for (long i = 0; i < cases; ++i) {
+    const int bits = gen.Below(2) ? 53 : 1 + gen.Below(30);
+    const double apq = gen.Value(bits, gen.Below(40) - 20);
+    const double h = gen.Value(gen.Below(2) ? 53 : bits, std::ilogb(apq) + gen.Below(160) - 80);
+    const bool lost = gen.Below(4) == 0;
+    in_doubles::RotationNumbers numbers{};
+    if (!in_doubles::Rotation(apq, h, lost, numbers)) {
+      ++refused;
+      continue;
+    }
+    const Numbers x87 = X87Rotation(apq, h, lost);
+    ASSERT_EQ(std::bit_cast<uint64_t>(numbers.s), std::bit_cast<uint64_t>(x87.s))
+        << std::hexfloat << apq << " " << h << " " << lost;
+    ASSERT_EQ(std::bit_cast<uint64_t>(numbers.tau), std::bit_cast<uint64_t>(x87.tau))
+        << std::hexfloat << apq << " " << h << " " << lost;
+    ASSERT_EQ(std::bit_cast<uint64_t>(numbers.change), std::bit_cast<uint64_t>(x87.change))
+        << std::hexfloat << apq << " " << h << " " << lost;
+  }
+  std::printf("[ differential ] rotation numbers %7ld cases, %ld left to steps\n", cases, refused);
+  EXPECT_LT(refused, cases / 10);
 }
 
 // Values outside the range where the splitting and the error terms are exact, and results of

@@ -24,16 +24,25 @@
 
 namespace in_doubles {
 
-// An unevaluated sum of two doubles.
-struct Pair {
-  double value;
-  double error;
+// Two doubles side by side: the rotation works out x and y at once, in the two lanes of a
+// vector register where the processor has them (SSE2, NEON, WebAssembly's SIMD).
+using Doubles = double __attribute__((vector_size(16)));
+using Words = uint64_t __attribute__((vector_size(16)));
+using Masks = int64_t __attribute__((vector_size(16)));
+
+// An unevaluated sum of two doubles (or of two such pairs, lane by lane).
+template <typename T>
+struct PairOf {
+  T value;
+  T error;
 };
+using Pair = PairOf<double>;
 
 // a + b = value + error exactly (Knuth's two-sum).
-[[gnu::always_inline]] inline Pair ExactSum(double a, double b) {
-  const double s = a + b;
-  const double bPart = s - a;
+template <typename T>
+[[gnu::always_inline]] inline PairOf<T> ExactSum(T a, T b) {
+  const T s = a + b;
+  const T bPart = s - a;
   return {s, (a - (s - bPart)) + (b - bPart)};
 }
 
@@ -44,18 +53,24 @@ struct Factor {
   double high;
   double low;
 };
+template <typename T>
+[[gnu::always_inline]] inline PairOf<T> Halves(T x) {
+  const T c = 134217729.0 * x;  // 2^27 + 1
+  const T high = c - (c - x);
+  return {high, x - high};
+}
 [[gnu::always_inline]] inline Factor Split(double x) {
-  const double c = 134217729.0 * x;  // 2^27 + 1
-  const double high = c - (c - x);
-  return {x, high, x - high};
+  const Pair halves = Halves(x);
+  return {x, halves.value, halves.error};
 }
 
 // a b = value + error exactly (Dekker), for |a|, |b| <= 2^451; products below 2^-969 leave an
 // error of a few 2^-1074, which the bound's room covers.
-[[gnu::always_inline]] inline Pair ExactProduct(double a, const Factor& b) {
-  const Factor f = Split(a);
-  const double p = a * b.value;
-  return {p, ((f.high * b.high - p) + f.high * b.low + f.low * b.high) + f.low * b.low};
+template <typename T>
+[[gnu::always_inline]] inline PairOf<T> ExactProduct(T a, const Factor& b) {
+  const PairOf<T> f = Halves(a);
+  const T p = a * b.value;
+  return {p, ((f.value * b.high - p) + f.value * b.low + f.error * b.high) + f.error * b.low};
 }
 
 // 2^-64, and a 2^-10 margin for the rounding of the bound and the pairs' own error.
@@ -97,43 +112,41 @@ constexpr double kLimit = 0x1p450;
   return true;
 }
 
-// The x87 unit's double for x (kFirst: g - s(g tau + h)) or y (h + s(g - h tau)), when it is
-// certain.
-template <bool kFirst>
-[[gnu::always_inline]] inline bool Component(double g, double h, const Factor& s, const Factor& tau,
-                                             double& out) {
-  const Pair product = ExactProduct(kFirst ? g : h, tau);
-  const double signedProduct = kFirst ? product.value : -product.value;
-  const double signedError = kFirst ? product.error : -product.error;
-  const Pair inner = ExactSum(signedProduct, kFirst ? h : g);
-  const double innerError = inner.error + signedError;
-  const Pair step = ExactProduct(inner.value, s);
-  const double stepError = step.error + s.value * innerError;
-  const Pair outer = ExactSum(kFirst ? g : h, kFirst ? -step.value : step.value);
-  const Pair result = ExactSum(outer.value, outer.error + (kFirst ? -stepError : stepError));
-
-  const double magnitude = std::fabs(result.value);
-  if (!(magnitude > 0x1p-900 && magnitude < 0x1p900)) return false;
-  const double bound =
-      kBoundScale * (std::fabs(s.value) * (std::fabs(product.value) + std::fabs(inner.value)) +
-                     std::fabs(step.value) + magnitude);
-  if (!(std::fabs(result.error) + bound < Reach(magnitude))) return false;
-  out = result.value;
-  return true;
+[[gnu::always_inline]] inline Doubles Magnitude(Doubles v) {
+  return (Doubles)((Words)v & 0x7FFFFFFFFFFFFFFF);
 }
 
-// Both results, or neither (false) when either is not certain.
+// The rotation's pair, or nothing (false) when either result is not certain. Lane 0 is
+// x = g - s(g tau + h), lane 1 is y = h + s(-(h tau) + g): the same steps with other signs.
 [[gnu::always_inline]] inline bool Rotate(double& x, double& y, double s, double tau) {
   if (!(std::fabs(x) <= kLimit && std::fabs(y) <= kLimit && std::fabs(s) <= kLimit &&
         std::fabs(tau) <= kLimit))
     return false;
   const Factor sFactor = Split(s), tauFactor = Split(tau);
-  double newX, newY;
-  if (!Component<true>(x, y, sFactor, tauFactor, newX) ||
-      !Component<false>(x, y, sFactor, tauFactor, newY))
-    return false;
-  x = newX;
-  y = newY;
+  const Doubles base = {x, y}, other = {y, x}, signs = {1.0, -1.0};
+
+  const PairOf<Doubles> product = ExactProduct(base, tauFactor);
+  const PairOf<Doubles> inner = ExactSum(signs * product.value, other);
+  const Doubles innerError = inner.error + signs * product.error;
+  const PairOf<Doubles> step = ExactProduct(inner.value, sFactor);
+  const Doubles stepError = step.error + s * innerError;
+  const PairOf<Doubles> outer = ExactSum(base, -signs * step.value);
+  const PairOf<Doubles> result = ExactSum(outer.value, outer.error - signs * stepError);
+
+  const Doubles magnitude = Magnitude(result.value);
+  const Doubles bound =
+      kBoundScale * (std::fabs(s) * (Magnitude(product.value) + Magnitude(inner.value)) +
+                     Magnitude(step.value) + magnitude);
+  // Reach, lane by lane: a quarter unit, doubled where the significand is no power of two.
+  const Words bits = (Words)magnitude;
+  const Doubles quarter = (Doubles)(bits & 0x7FF0000000000000) * 0x1p-54;
+  const Masks fraction = (bits & 0x000FFFFFFFFFFFFF) != 0;
+  const Doubles reach = quarter + (Doubles)((Words)quarter & (Words)fraction);
+  const Masks certain = (magnitude > 0x1p-900) & (magnitude < 0x1p900) &
+                        (Magnitude(result.error) + bound < reach);
+  if (!(certain[0] & certain[1])) return false;
+  x = result.value[0];
+  y = result.value[1];
   return true;
 }
 

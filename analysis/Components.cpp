@@ -1,7 +1,9 @@
 #include "analysis/Components.h"
 
 #include <cmath>
+#include <type_traits>
 
+#include "analysis/InDoubles.h"
 #include "analysis/UncheckedView.h"
 
 using guarded::Quotient;
@@ -32,6 +34,18 @@ constexpr int n = kVariables;
 //   score_j = sum_i V[i][k] (X[j][i] - mean_i), stored after every addition
 // The guarded build takes one observation at a time, so that an overflow leaves the scores before
 // it written. The fast one, for a table that cannot overflow, runs the twenty sums side by side.
+// v (x - mean) + sc, as the fast build stores it: in doubles where the software type's result is
+// certain there.
+template <typename Real>
+double ScoreStep(double v, double x, double mean, double sc) {
+  if constexpr (std::is_same_v<Real, SoftExtended>) {
+    double out;
+    const in_doubles::Pair centred = in_doubles::ExactSum(x, -mean);
+    if (in_doubles::ProductSum(v, centred, sc, 2, out)) return out;
+  }
+  return Round<false>(v * (Real(x) - mean) + sc);
+}
+
 template <typename Real, bool kGuarded>
 void Scores(const Table& x, const Matrix& v, const double* mean, int k) {
   const int column = kVariables + k;
@@ -47,7 +61,7 @@ void Scores(const Table& x, const Matrix& v, const double* mean, int k) {
     for (int j = 1; j <= kObservations; ++j) sc[j] = 0.0;
     for (int i = 1; i <= n; ++i)
       for (int j = 1; j <= kObservations; ++j)
-        sc[j] = Round<false>(v(i, k) * (Real(x(j, i)) - mean[i]) + sc[j]);
+        sc[j] = ScoreStep<Real>(v(i, k), x(j, i), mean[i], sc[j]);
     for (int j = 1; j <= kObservations; ++j) x(j, column) = sc[j];
   }
   double max = 0.0;
@@ -73,11 +87,21 @@ bool WithinSafeMagnitude(const ConstTable& x) {
 template <typename Real, bool kGuarded>
 void Accumulate(const ConstTable& x, const Vector& s, const Matrix& m) {
   // S[i] = sum_j X[j][i]; M[i][k] = sum_j X[j][i] X[j][k], each sum stored after every addition.
+  // The software type's fast build takes what is certain in doubles in doubles.
+  constexpr bool kInDoubles = std::is_same_v<Real, SoftExtended> && !kGuarded;
   for (int j = 1; j <= kObservations; ++j) {
     for (int i = 1; i <= n; ++i) {
-      const Real xji = x(j, i);
-      s(i) = Round<kGuarded>(xji + s(i));
-      for (int k = i; k <= n; ++k) m(i, k) = Round<kGuarded>(xji * x(j, k) + m(i, k));
+      if constexpr (kInDoubles) {
+        const double xji = x(j, i);
+        if (!in_doubles::Sum(xji, s(i), s(i))) s(i) = Round<false>(Real(xji) + s(i));
+        for (int k = i; k <= n; ++k)
+          if (!in_doubles::ProductSum(xji, {x(j, k), 0.0}, m(i, k), 1, m(i, k)))
+            m(i, k) = Round<false>(Real(xji) * x(j, k) + m(i, k));
+      } else {
+        const Real xji = x(j, i);
+        s(i) = Round<kGuarded>(xji + s(i));
+        for (int k = i; k <= n; ++k) m(i, k) = Round<kGuarded>(xji * x(j, k) + m(i, k));
+      }
     }
   }
 }

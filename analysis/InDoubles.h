@@ -112,6 +112,28 @@ constexpr double kLimit = 0x1p450;
   return true;
 }
 
+// a b + c, with the product rounded to 64 bits, then the sum; b given as an exact pair, whose
+// own rounding to 64 bits (when it is a result too) the caller counts in k: the unit's value is
+// within 2^-64 (k |a b| + |a b + c|) of the exact one.
+[[gnu::always_inline]] inline bool ProductSum(double a, Pair b, double c, int k, double& out) {
+  if (!(std::fabs(a) <= kLimit && std::fabs(b.value) <= kLimit && std::fabs(c) <= 0x1p900))
+    return false;
+  const Pair product = ExactProduct(b.value, Split(a));
+  const Pair sum = ExactSum(product.value, c);
+  if (sum.error == 0 && product.error == 0 && b.error == 0 && std::isfinite(sum.value)) {
+    out = sum.value;  // every step exact: its own double, zeros and their signs included
+    return true;
+  }
+  const Pair result = ExactSum(sum.value, sum.error + (product.error + a * b.error));
+  const double magnitude = std::fabs(result.value);
+  if (!(magnitude >= 0x1p-900 && magnitude <= 0x1p900)) return false;
+  const double bound =
+      kBoundScale * (k * std::fabs(product.value) + magnitude) + 0x1p-90 * magnitude;
+  if (!(std::fabs(result.error) + bound < Reach(magnitude))) return false;
+  out = result.value;
+  return true;
+}
+
 [[gnu::always_inline]] inline Doubles Magnitude(Doubles v) {
   return (Doubles)((Words)v & 0x7FFFFFFFFFFFFFFF);
 }

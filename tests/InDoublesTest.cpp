@@ -130,6 +130,41 @@ TEST(InDoubles, SumsAndLostTermsAreTheX87UnitsAnswers) {
   EXPECT_LT(pairs - accepted, pairs / 2);  // those are refused, the rest mostly taken
 }
 
+// The sums of products of the cross-product matrix, x y + m, and of the scores, v (x - mean) + sc,
+// each step rounded to 64 bits and the result to double.
+TEST(InDoubles, ProductSumsAreTheX87UnitsBits) {
+  Operands gen(14);
+  long refused = 0, doubleRounded = 0;
+  const long cases = Pairs() / 2;
+  for (long i = 0; i < cases; ++i) {
+    const int bits = gen.Below(2) ? 53 : 1 + gen.Below(30);
+    const int e = gen.Below(20) - 10;
+    const double a = gen.Value(bits, e), b = gen.Value(bits, e - gen.Below(8));
+    const int cBits = gen.Below(2) ? 53 : bits;
+    const double c = gen.Below(8) ? gen.Value(cBits, 2 * e - gen.Below(70) + 3) : 0.0;
+    const double mean = gen.Below(2) ? gen.Value(bits, e - gen.Below(4)) : 0.0;
+    const bool score = gen.Below(2);
+    const long double x87 = score ? a * (static_cast<long double>(b) - mean) + c
+                                  : static_cast<long double>(a) * b + c;
+    const double exactOnce = static_cast<double>(
+        score ? a * (static_cast<__float128>(b) - mean) + c : static_cast<__float128>(a) * b + c);
+    doubleRounded += static_cast<double>(x87) != exactOnce;
+    const in_doubles::Pair factor =
+        score ? in_doubles::ExactSum(b, -mean) : in_doubles::Pair{b, 0.0};
+    double out = 0.0;
+    if (!in_doubles::ProductSum(a, factor, c, score ? 2 : 1, out)) {
+      ++refused;
+      continue;
+    }
+    ASSERT_EQ(std::bit_cast<uint64_t>(out), std::bit_cast<uint64_t>(static_cast<double>(x87)))
+        << std::hexfloat << a << " " << b << " " << mean << " " << c << " " << score;
+  }
+  std::printf("[ differential ] product-sum %7ld cases, %6ld double-rounded, %ld left to steps\n",
+              cases, doubleRounded, refused);
+  EXPECT_GT(doubleRounded, cases / 10000);
+  EXPECT_LT(refused, cases / 10);
+}
+
 // A rotation's numbers as the sweeps compute them in the extended type, every step rounded to 64
 // bits and each stored value to double.
 struct Numbers {

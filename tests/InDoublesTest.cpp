@@ -213,7 +213,7 @@ TEST(InDoubles, RotationNumbersAreTheX87UnitsBits) {
 }
 
 // Values outside the range where the splitting and the error terms are exact, and results of
-// zero (whose sign the steps must settle), are left to the steps.
+// zero from other operands (whose sign the steps must settle), are left to the steps.
 TEST(InDoubles, RotationRefusesWhatItCannotSettle) {
   const double cases[][4] = {{0.0, 0.0, 0.5, 0.25},
                              {-0.0, 0.0, 0.5, 0.25},
@@ -234,11 +234,19 @@ TEST(InDoubles, RotationRefusesWhatItCannotSettle) {
     EXPECT_EQ(std::bit_cast<uint64_t>(x), std::bit_cast<uint64_t>(x87x));
     EXPECT_EQ(std::bit_cast<uint64_t>(y), std::bit_cast<uint64_t>(x87y));
   }
-  double x = 0.0, y = 0.0;
+  double x = 0x1p460, y = 1.0;
   EXPECT_FALSE(in_doubles::Rotate(x, y, 0.5, 0.25));
-  x = 0x1p460;
-  y = 1.0;
-  EXPECT_FALSE(in_doubles::Rotate(x, y, 0.5, 0.25));
+  // Pairs of zeros are exact in doubles, with the unit's signs.
+  for (const double g : {0.0, -0.0})
+    for (const double h : {0.0, -0.0})
+      for (const double s : {0.5, -0.5, 0.0, -0.0})
+        for (const double tau : {0.25, -0.25, 0.0, -0.0}) {
+          double gx = g, hy = h, x87x = g, x87y = h;
+          ASSERT_TRUE(in_doubles::Rotate(gx, hy, s, tau));
+          X87Pair(x87x, x87y, s, tau);
+          EXPECT_EQ(std::bit_cast<uint64_t>(gx), std::bit_cast<uint64_t>(x87x)) << g << h << s << tau;
+          EXPECT_EQ(std::bit_cast<uint64_t>(hy), std::bit_cast<uint64_t>(x87y)) << g << h << s << tau;
+        }
 }
 
 }  // namespace

@@ -244,8 +244,8 @@ TEST(InDoubles, RotationRefusesWhatItCannotSettle) {
           double gx = g, hy = h, x87x = g, x87y = h;
           ASSERT_TRUE(in_doubles::Rotate(gx, hy, s, tau));
           X87Pair(x87x, x87y, s, tau);
-          EXPECT_EQ(std::bit_cast<uint64_t>(gx), std::bit_cast<uint64_t>(x87x)) << g << h << s << tau;
-          EXPECT_EQ(std::bit_cast<uint64_t>(hy), std::bit_cast<uint64_t>(x87y)) << g << h << s << tau;
+          EXPECT_EQ(std::bit_cast<uint64_t>(gx), std::bit_cast<uint64_t>(x87x)) << g << h << s;
+          EXPECT_EQ(std::bit_cast<uint64_t>(hy), std::bit_cast<uint64_t>(x87y)) << g << h << tau;
         }
 }
 

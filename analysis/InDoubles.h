@@ -1,8 +1,10 @@
-// Steps of the Jacobi sweeps as the x87 unit gives them (every operation rounded to a 64-bit
-// significand, the result to double), worked out in doubles wherever that is certain to give the
-// same double, for the software extended type, whose every operation takes a few dozen integer
-// instructions where a double operation takes one. Each function returns false, and leaves its
-// result alone, where it cannot be certain; the caller then takes the steps one by one.
+// Steps of the analysis's fast loops (the Jacobi sweeps, the cross-products, the scores) as the
+// x87 unit gives them (every operation rounded to a 64-bit significand, the result to double),
+// worked out in doubles wherever that is certain to give the same double, for the software
+// extended type, whose every operation takes a few dozen integer instructions where a double
+// operation takes one. Each function returns false, and leaves its result alone, where it cannot
+// be certain; the caller then takes the steps one by one. The error-free sums and products below
+// need every double operation rounded on its own: the build never fuses a multiply and an add.
 //
 // The rotation's pair, x := g - s((g tau) + h) and y := h + s(g - h tau), is computed to about
 // 100 bits, with no rounding to 64 bits in between, as an unevaluated sum r + e of two doubles,

@@ -25,15 +25,6 @@ using Vector = VectorView<kMaxOrder>;
 
 constexpr int n = kVariables;
 
-// Scores of every observation on component k into column 10 + k, then scaled so that the largest
-// absolute score is 0.3.
-//
-// The score is the projection of the centred observation on the component's direction, the same
-// centred data whose cross-products the components diagonalise; raw values would shift every
-// score by the projection of the means once an edit moves a mean away from zero.
-//   score_j = sum_i V[i][k] (X[j][i] - mean_i), stored after every addition
-// The guarded build takes one observation at a time, so that an overflow leaves the scores before
-// it written. The fast one, for a table that cannot overflow, runs the twenty sums side by side.
 // v (x - mean) + sc, as the fast build stores it: in doubles where the software type's result is
 // certain there.
 template <typename Real>
@@ -46,6 +37,15 @@ double ScoreStep(double v, double x, double mean, double sc) {
   return Round<false>(v * (Real(x) - mean) + sc);
 }
 
+// Scores of every observation on component k into column 10 + k, then scaled so that the largest
+// absolute score is 0.3.
+//
+// The score is the projection of the centred observation on the component's direction, the same
+// centred data whose cross-products the components diagonalise; raw values would shift every
+// score by the projection of the means once an edit moves a mean away from zero.
+//   score_j = sum_i V[i][k] (X[j][i] - mean_i), stored after every addition
+// The guarded build takes one observation at a time, so that an overflow leaves the scores before
+// it written. The fast one, for a table that cannot overflow, runs the twenty sums side by side.
 template <typename Real, bool kGuarded>
 void Scores(const Table& x, const Matrix& v, const double* mean, int k) {
   const int column = kVariables + k;

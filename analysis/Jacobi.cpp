@@ -31,6 +31,9 @@ using guarded::Store;
 // - its pairs of V follow at the next rotation (V is read by nothing but the final sort);
 // - the first candidate of row p+1, (p+1, p+2), is worked out while row p is still at (p, p+3):
 //   no later step of row p touches A[p+1][p+2], d[p+1] or d[p+2].
+// With the software extended type, the fast build also takes each pair, sum and rotation's
+// numbers in doubles wherever that is certain to give the x87 unit's double (InDoubles.h), and
+// the extended steps elsewhere.
 
 namespace {
 

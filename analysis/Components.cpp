@@ -1,7 +1,6 @@
 #include "analysis/Components.h"
 
 #include <cmath>
-#include <type_traits>
 
 #include "analysis/InDoubles.h"
 #include "analysis/UncheckedView.h"
@@ -29,7 +28,7 @@ constexpr int n = kVariables;
 // certain there.
 template <typename Real>
 double ScoreStep(double v, double x, double mean, double sc) {
-  if constexpr (std::is_same_v<Real, SoftExtended>) {
+  if constexpr (kInDoubles<Real, false>) {
     double out;
     const in_doubles::Pair centred = in_doubles::ExactSum(x, -mean);
     if (in_doubles::ProductSum(v, centred, sc, 2, out)) return out;
@@ -87,11 +86,9 @@ bool WithinSafeMagnitude(const ConstTable& x) {
 template <typename Real, bool kGuarded>
 void Accumulate(const ConstTable& x, const Vector& s, const Matrix& m) {
   // S[i] = sum_j X[j][i]; M[i][k] = sum_j X[j][i] X[j][k], each sum stored after every addition.
-  // The software type's fast build takes what is certain in doubles in doubles.
-  constexpr bool kInDoubles = std::is_same_v<Real, SoftExtended> && !kGuarded;
   for (int j = 1; j <= kObservations; ++j) {
     for (int i = 1; i <= n; ++i) {
-      if constexpr (kInDoubles) {
+      if constexpr (kInDoubles<Real, kGuarded>) {
         const double xji = x(j, i);
         if (!in_doubles::Sum(xji, s(i), s(i))) s(i) = Round<false>(Real(xji) + s(i));
         for (int k = i; k <= n; ++k)

@@ -87,6 +87,19 @@ constexpr double kLimit = 0x1p450;
          ((bits & 0x000FFFFFFFFFFFFF) != 0 ? 0x1p-53 : 0x1p-54);
 }
 
+// The double the x87 unit stores for a value Y that its roundings to 64 bits leave within
+// 2^-64 (spread + |E|) of the exact value E, when x, an unevaluated pair, comes within a few
+// 2^-104 of E (relative to |E| or to the terms of spread).
+[[gnu::always_inline]] inline bool Certain(Pair x, double spread, double& out) {
+  const Pair r = ExactSum(x.value, x.error);
+  const double magnitude = std::fabs(r.value);
+  if (!(magnitude >= 0x1p-900 && magnitude <= 0x1p900)) return false;
+  const double bound = kBoundScale * (spread + magnitude) + 0x1p-90 * magnitude;
+  if (!(std::fabs(r.error) + bound < Reach(magnitude))) return false;
+  out = r.value;
+  return true;
+}
+
 // a + b.
 [[gnu::always_inline]] inline bool Sum(double a, double b, double& out) {
   const Pair sum = ExactSum(a, b);
@@ -94,8 +107,9 @@ constexpr double kLimit = 0x1p450;
     out = sum.value;  // exact: its own double, zeros and their signs included
     return true;
   }
+  // Already the nearer double and its rest: only the bound to test.
   const double magnitude = std::fabs(sum.value);
-  if (!(magnitude >= 0x1p-1000 && magnitude <= 0x1p1000)) return false;
+  if (!(magnitude >= 0x1p-900 && magnitude <= 0x1p900)) return false;
   if (!(std::fabs(sum.error) + kBoundScale * magnitude < Reach(magnitude))) return false;
   out = sum.value;
   return true;
@@ -125,14 +139,8 @@ constexpr double kLimit = 0x1p450;
     out = sum.value;  // every step exact: its own double, zeros and their signs included
     return true;
   }
-  const Pair result = ExactSum(sum.value, sum.error + (product.error + a * b.error));
-  const double magnitude = std::fabs(result.value);
-  if (!(magnitude >= 0x1p-900 && magnitude <= 0x1p900)) return false;
-  const double bound =
-      kBoundScale * (k * std::fabs(product.value) + magnitude) + 0x1p-90 * magnitude;
-  if (!(std::fabs(result.error) + bound < Reach(magnitude))) return false;
-  out = result.value;
-  return true;
+  const Pair result = {sum.value, sum.error + (product.error + a * b.error)};
+  return Certain(result, k * std::fabs(product.value), out);
 }
 
 [[gnu::always_inline]] inline Doubles Magnitude(Doubles v) {
@@ -184,7 +192,12 @@ constexpr double kLimit = 0x1p450;
 // reaches through k roundings to 64 bits, k = 1 to 4. Its operations only multiply, divide, take
 // roots and add positive terms, so the unit's value is within k 2^-64 of the exact one,
 // relatively (to first order; the bound's margin takes the rest). The pairs of doubles below
-// come within a few 2^-104 of the exact value, taken as 2^-90.
+// come within a few 2^-104 of the exact value.
+
+// The stored double of such a value, x approximating it, after k roundings.
+[[gnu::always_inline]] inline bool CertainAfter(int k, Pair x, double& out) {
+  return Certain(x, (k - 1) * std::fabs(x.value), out);
+}
 
 // n / d to about 104 bits (the remainder n - q d of a rounded quotient is exact).
 [[gnu::always_inline]] inline Pair Quotient(double n, Pair d) {
@@ -209,18 +222,6 @@ constexpr double kLimit = 0x1p450;
   return {sum.value, sum.error + square.error};
 }
 
-// The double the x87 unit stores for a value within k 2^-64 of the exact one, which x comes
-// within 2^-90 of.
-[[gnu::always_inline]] inline bool Certain(Pair x, int k, double& out) {
-  const Pair r = ExactSum(x.value, x.error);
-  const double magnitude = std::fabs(r.value);
-  if (!(magnitude >= 0x1p-900 && magnitude <= 0x1p900)) return false;
-  const double bound = (k * kBoundScale + 0x1p-90) * magnitude;
-  if (!(std::fabs(r.error) + bound < Reach(magnitude))) return false;
-  out = r.value;
-  return true;
-}
-
 // What the sweeps store for a rotation that annihilates A[p][q] = apq, with h = d[q] - d[p]
 // stored and `lost` telling whether h is lost against 100 |apq|:
 //   t = apq / h when lost, else sgn(theta) / (|theta| + sqrt(theta^2 + 1)), theta = h / (2 apq);
@@ -236,23 +237,23 @@ struct RotationNumbers {
     return false;
   double t;
   if (lost) {
-    if (!Certain(Quotient(apq, {h, 0.0}), 1, t)) return false;
+    if (!CertainAfter(1, Quotient(apq, {h, 0.0}), t)) return false;
   } else {
     const Pair quotient = Quotient(h, {apq, 0.0});
     double theta;  // the halving is exact here
-    if (!Certain({0.5 * quotient.value, 0.5 * quotient.error}, 1, theta)) return false;
+    if (!CertainAfter(1, {0.5 * quotient.value, 0.5 * quotient.error}, theta)) return false;
     const Pair root = SquareRoot(SquarePlusOne(theta));
     const Pair sum = ExactSum(std::fabs(theta), root.value);
     const Pair denominator = {sum.value, sum.error + root.error};
-    if (!Certain(Quotient(theta < 0 ? -1.0 : 1.0, denominator), 4, t)) return false;
+    if (!CertainAfter(4, Quotient(theta < 0 ? -1.0 : 1.0, denominator), t)) return false;
   }
   double c;
-  if (!Certain(Quotient(1.0, SquareRoot(SquarePlusOne(t))), 3, c)) return false;
+  if (!CertainAfter(3, Quotient(1.0, SquareRoot(SquarePlusOne(t))), c)) return false;
   const Factor tFactor = Split(t);
-  if (!Certain(ExactProduct(c, tFactor), 1, out.s)) return false;
+  if (!CertainAfter(1, ExactProduct(c, tFactor), out.s)) return false;
   const Pair onePlusC = ExactSum(1.0, c);
-  if (!Certain(Quotient(out.s, onePlusC), 2, out.tau)) return false;
-  return Certain(ExactProduct(apq, tFactor), 1, out.change);
+  if (!CertainAfter(2, Quotient(out.s, onePlusC), out.tau)) return false;
+  return CertainAfter(1, ExactProduct(apq, tFactor), out.change);
 }
 
 }  // namespace in_doubles

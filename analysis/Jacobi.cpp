@@ -84,7 +84,7 @@ template <typename Real, bool kGuarded>
 
 template <typename Real, bool kGuarded>
 [[gnu::always_inline]] inline void RotatePair(double& x, double& y, double s, double tau) {
-  if constexpr (std::is_same_v<Real, SoftExtended> && !kGuarded) {
+  if constexpr (kInDoubles<Real, kGuarded>) {
     if (in_doubles::Rotate(x, y, s, tau)) [[likely]] return;
     RotatePairRarely<Real, kGuarded>(x, y, s, tau);
   } else {
@@ -131,14 +131,11 @@ class Sweeps {
   }
 
  private:
-  // The software type's fast sweeps take what is certain in doubles in doubles.
-  static constexpr bool kInDoubles = std::is_same_v<Real, SoftExtended> && !kGuarded;
-
   // The operations of this build.
   static double Rounded(Real x) { return Round<kGuarded>(x); }
   // Rounded(Real(a) + b)
   static double RoundedSum(double a, double b) {
-    if constexpr (kInDoubles) {
+    if constexpr (kInDoubles<Real, kGuarded>) {
       double sum;
       if (in_doubles::Sum(a, b, sum)) return sum;
     }
@@ -206,7 +203,8 @@ class Sweeps {
   Step Evaluate(int p, int q, int sweep, double threshold) const {
     const double apq = a_(p, q);
     // 100 |A[p][q]| is exact in 64 bits, so that its double is the double product's.
-    const double g = kInDoubles ? 100 * std::fabs(apq) : Rounded(100 * Abs<Real>(apq));
+    const double g =
+        kInDoubles<Real, kGuarded> ? 100 * std::fabs(apq) : Rounded(100 * Abs<Real>(apq));
     // From the fifth sweep on, an element lost against both diagonal entries is dropped.
     if (sweep > 4 && Negligible<Real>(d_(p), g) && Negligible<Real>(d_(q), g)) return {Step::kDrop};
     if (!(std::fabs(apq) > threshold)) return {Step::kKeep};
@@ -214,7 +212,7 @@ class Sweeps {
     // The rotation that annihilates A[p][q].
     const double h = RoundedSum(d_(q), -d_(p));
     const bool lost = Negligible<Real>(h, g);
-    if constexpr (kInDoubles) {
+    if constexpr (kInDoubles<Real, kGuarded>) {
       in_doubles::RotationNumbers numbers;
       if (in_doubles::Rotation(apq, h, lost, numbers))
         return {Step::kRotate, numbers.s, numbers.tau, numbers.change};

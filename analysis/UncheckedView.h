@@ -37,6 +37,12 @@ class VectorView {
   double* first_;
 };
 
+// Whether a loop takes its steps in doubles wherever that is certain to give the x87 unit's
+// double (InDoubles.h): with the software extended type, in the fast build, where no step can
+// fault.
+template <typename Real, bool kGuarded>
+inline constexpr bool kInDoubles = std::is_same_v<Real, SoftExtended> && !kGuarded;
+
 // The guarded operations, or, where the caller has ruled their faults out beforehand, the plain
 // ones: rounding an extended result once to the double it is stored as, division, square root.
 template <bool kGuarded, typename Real>

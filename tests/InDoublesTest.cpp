@@ -4,6 +4,7 @@
 // double than rounding the exact value once: there a wrong bound would show at once.
 #include <gtest/gtest.h>
 
+#include "AnalysisTestSupport.h"
 #include "analysis/Extended.h"
 #include "analysis/InDoubles.h"
 
@@ -17,15 +18,6 @@
 #include <random>
 
 namespace {
-
-long Pairs() {
-  if (const char* n = std::getenv("PCA_DIFF_OPERANDS")) return std::atol(n);
-#if defined(__SANITIZE_ADDRESS__)
-  return 200'000;
-#else
-  return 2'000'000;
-#endif
-}
 
 // The x87 unit's pair, each step rounded to 64 bits, as the Jacobi sweeps compute it.
 void X87Pair(double& x, double& y, double s, double tau) {
@@ -60,7 +52,7 @@ class Operands {
 TEST(InDoubles, RotationAcceptedPairsAreTheX87UnitsBits) {
   Operands gen(11);
   long accepted = 0, doubleRounded = 0, rejected = 0;
-  const long pairs = Pairs();
+  const long pairs = DifferentialOperands();
   for (long i = 0; i < pairs; ++i) {
     // Full or short significands; s and tau as the sweeps make them, from near 1 down to the
     // tiny angles of the last sweeps, where x and y barely move.
@@ -96,7 +88,7 @@ TEST(InDoubles, RotationAcceptedPairsAreTheX87UnitsBits) {
 TEST(InDoubles, SumsAndLostTermsAreTheX87UnitsAnswers) {
   Operands gen(12);
   long accepted = 0, doubleRounded = 0;
-  const long pairs = Pairs();
+  const long pairs = DifferentialOperands();
   for (long i = 0; i < pairs; ++i) {
     const int bits = gen.Below(2) ? 53 : 1 + gen.Below(53);
     const int e = gen.Below(60) - 30;
@@ -135,7 +127,7 @@ TEST(InDoubles, SumsAndLostTermsAreTheX87UnitsAnswers) {
 TEST(InDoubles, ProductSumsAreTheX87UnitsBits) {
   Operands gen(14);
   long refused = 0, doubleRounded = 0;
-  const long cases = Pairs() / 2;
+  const long cases = DifferentialOperands() / 2;
   for (long i = 0; i < cases; ++i) {
     const int bits = gen.Below(2) ? 53 : 1 + gen.Below(30);
     const int e = gen.Below(20) - 10;
@@ -189,7 +181,7 @@ Numbers X87Rotation(double apq, double h, bool lost) {
 TEST(InDoubles, RotationNumbersAreTheX87UnitsBits) {
   Operands gen(13);
   long refused = 0;
-  const long cases = Pairs() / 4;
+  const long cases = DifferentialOperands() / 4;
   for (long i = 0; i < cases; ++i) {
     const int bits = gen.Below(2) ? 53 : 1 + gen.Below(30);
     const double apq = gen.Value(bits, gen.Below(40) - 20);

@@ -2,6 +2,7 @@
 // next to rounding ties; where there is no x87 unit this suite has nothing to compare against.
 #include <gtest/gtest.h>
 
+#include "AnalysisTestSupport.h"
 #include "analysis/Extended.h"
 
 #if PCA_HAS_X87
@@ -18,16 +19,6 @@ namespace {
 
 using Bits = SoftExtended::Bits;
 __extension__ using Wide = unsigned __int128;
-
-// Operands per operation: a few million, fewer under the sanitizers; PCA_DIFF_OPERANDS sets it.
-long Operands() {
-  if (const char* n = std::getenv("PCA_DIFF_OPERANDS")) return std::atol(n);
-#if defined(__SANITIZE_ADDRESS__)
-  return 200'000;
-#else
-  return 2'000'000;
-#endif
-}
 
 Bits BitsOf(long double x) {
   Bits b{};
@@ -116,7 +107,7 @@ bool SumIsTie(long double a, long double b, long double sum) {
 TEST(SoftExtended, AdditionAndSubtractionMatchTheX87Unit) {
   Operand gen(1);
   Tally tally;
-  for (long i = 0; i < Operands(); ++i) {
+  for (long i = 0; i < DifferentialOperands(); ++i) {
     const Bits a = gen.Value(-200, 200);
     // Partners 60 to 70 binary places below end the sum next to a half; half a unit of a, or
     // just more, exactly on or next to it; the rest anywhere from 3 places above to 130 below.
@@ -158,7 +149,7 @@ TEST(SoftExtended, CancellationMatchesTheX87Unit) {
 TEST(SoftExtended, MultiplicationMatchesTheX87Unit) {
   Operand gen(2);
   Tally tally;
-  for (long i = 0; i < Operands(); ++i) {
+  for (long i = 0; i < DifferentialOperands(); ++i) {
     Bits a = gen.Value(-300, 300), b = gen.Value(-300, 300);
     if (gen.Below(2)) {  // odd factors of 32 and 33 bits: a product of 65 bits is a tie
       a.significand = (gen.Word() | 1 | uint64_t{1} << 31) << 32;
@@ -188,7 +179,7 @@ TEST(SoftExtended, ProductByHalvesIsExact) {
   };
   for (uint64_t a : edges)
     for (uint64_t b : edges) EXPECT_TRUE(check(a, b)) << std::hex << a << " x " << b;
-  for (long i = 0; i < Operands() / 4; ++i) {
+  for (long i = 0; i < DifferentialOperands() / 4; ++i) {
     const uint64_t a = gen.Significand(), b = gen.Significand();
     ASSERT_TRUE(check(a, b)) << std::hex << a << " x " << b;
   }
@@ -197,7 +188,7 @@ TEST(SoftExtended, ProductByHalvesIsExact) {
 TEST(SoftExtended, DivisionMatchesTheX87Unit) {
   Operand gen(3);
   Tally tally;
-  for (long i = 0; i < Operands(); ++i) {
+  for (long i = 0; i < DifferentialOperands(); ++i) {
     Bits a = gen.Value(-300, 300);
     const Bits b = gen.Value(-300, 300);
     if (gen.Below(2)) {
@@ -242,7 +233,7 @@ TEST(SoftExtended, DivisionAndRootAtTheEdgesMatchTheX87Unit) {
 TEST(SoftExtended, SquareRootMatchesTheX87Unit) {
   Operand gen(4);
   Tally tally;
-  for (long i = 0; i < Operands(); ++i) {
+  for (long i = 0; i < DifferentialOperands(); ++i) {
     Bits a = gen.Value(-300, 300);
     a.signAndExponent &= 0x7FFF;
     if (gen.Below(2)) {
@@ -263,7 +254,7 @@ TEST(SoftExtended, SquareRootMatchesTheX87Unit) {
 TEST(SoftExtended, RoundingToDoubleMatchesTheX87Store) {
   Operand gen(5);
   Tally tally;
-  for (long i = 0; i < Operands(); ++i) {
+  for (long i = 0; i < DifferentialOperands(); ++i) {
     // Exponents around the double range's ends too: subnormal results, overflow to infinity.
     const int band = gen.Below(3);
     Bits a = band == 0 ? gen.Value(-60, 60) : band == 1 ? gen.Value(-1090, -1015) : gen.Value(1015, 1030);
@@ -280,7 +271,7 @@ TEST(SoftExtended, RoundingToDoubleMatchesTheX87Store) {
 TEST(SoftExtended, RoundingToIntegersMatchesLlrint) {
   Operand gen(6);
   Tally tally;
-  for (long i = 0; i < Operands(); ++i) {
+  for (long i = 0; i < DifferentialOperands(); ++i) {
     Bits a = gen.Value(-3, 63);
     const int fraction = 63 - ((a.signAndExponent & 0x7FFF) - 16383);
     if (fraction > 0 && fraction < 64 && gen.Below(2)) {  // exactly half, or a unit off it
@@ -299,7 +290,7 @@ TEST(SoftExtended, RoundingToIntegersMatchesLlrint) {
 
 TEST(SoftExtended, ConversionsAndComparisonsMatchTheX87Unit) {
   Operand gen(7);
-  for (long i = 0; i < Operands() / 4; ++i) {
+  for (long i = 0; i < DifferentialOperands() / 4; ++i) {
     // Doubles of every kind, subnormals, infinities and NaNs among them, are exact.
     const double d = std::bit_cast<double>(gen.Word() >> (gen.Below(2) ? 0 : 12));
     ASSERT_TRUE(Same(SoftExtended(d).ToBits(), static_cast<long double>(d), "double", {}, {}));

@@ -1,6 +1,7 @@
 #include "platform/qt/FixedPalette.h"
 
 #include <QColor>
+#include <QtGlobal>
 
 #include "platform/Colors.h"
 
@@ -26,6 +27,12 @@ QPalette MakeLightPalette() {
   p.setBrush(QPalette::Active, QPalette::Highlight, highlight);
   p.setBrush(QPalette::Inactive, QPalette::Highlight, highlight);
   p.setBrush(QPalette::Disabled, QPalette::Highlight, QColor(145, 145, 145));
+#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
+  // The accent (Qt 6.6 on) follows the highlight, as in the light palette Qt gives without a theme.
+  p.setBrush(QPalette::Active, QPalette::Accent, highlight);
+  p.setBrush(QPalette::Inactive, QPalette::Accent, highlight);
+  p.setBrush(QPalette::Disabled, QPalette::Accent, QColor(145, 145, 145));
+#endif
   p.setBrush(QPalette::Disabled, QPalette::Text, disabledText);
   p.setBrush(QPalette::Disabled, QPalette::WindowText, disabledText);
   p.setBrush(QPalette::Disabled, QPalette::ButtonText, disabledText);

@@ -44,6 +44,10 @@ std::vector<TDescribedCell> VariableCells(const ChartLayout& layout, const Obser
       cell.Minimum = static_cast<double>(r / 2 - r) / r;
       cell.Step = 1.0 / r;
     }
+    // A generated value may lie beyond what a release can give; the range still holds it, or a
+    // reader would be told of a value outside its own slider.
+    cell.Maximum = std::max(cell.Maximum, cell.Value);
+    cell.Minimum = std::min(cell.Minimum, cell.Value);
     const int32_t x = layout.ObservationX(i);
     const int32_t y = ValueY(layout, mid, cell.Value);
     cell.Box = {Sub(x, m), Sub(y, m), Add(x, m), Add(y, m)};

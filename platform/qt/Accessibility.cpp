@@ -157,8 +157,13 @@ class StatusAccessible final : public QAccessibleInterface {
   ChartAccessible* chart_;
 };
 
-// A point of a variable strip; its value moves by one pixel of the strip.
-class CellAccessible final : public QAccessibleInterface, public QAccessibleValueInterface {
+// A point of a variable strip, raised and lowered by the keys one pixel of the strip at a time.
+// It is a slider whose value is in its name, worded as the program words it ("-0,14"), and it
+// hands a reader no bare number: Orca speaks a slider's numeric value with a decimal point (which
+// a Polish voice reads as a pause, dropping the minus sign) or with all its digits, and adds a
+// percentage of the range; Qt before 6.8 cannot give it a value text instead. A new value is a
+// new name, which a reader speaks for the focused point.
+class CellAccessible final : public QAccessibleInterface {
  public:
   CellAccessible(ChartAccessible* chart, int part, int cell) : chart_(chart), part_(part), cell_(cell) {}
 
@@ -179,7 +184,7 @@ class CellAccessible final : public QAccessibleInterface, public QAccessibleValu
   }
   void setText(QAccessible::Text, const QString&) override {}
   QRect rect() const override { return Cell() ? chart_->OnScreen(Cell()->Box) : QRect(); }
-  // A slider: a reader speaks the new value of a focused slider, of a focused table cell nothing.
+  // A slider: a reader speaks the new name of a focused slider, of a focused table cell nothing.
   QAccessible::Role role() const override { return QAccessible::Slider; }
   QAccessible::State state() const override {
     QAccessible::State s;
@@ -188,21 +193,6 @@ class CellAccessible final : public QAccessibleInterface, public QAccessibleValu
     s.invisible = !isValid();
     return s;
   }
-  void* interface_cast(QAccessible::InterfaceType t) override {
-    return t == QAccessible::ValueInterface ? static_cast<QAccessibleValueInterface*>(this) : nullptr;
-  }
-
-  QVariant currentValue() const override { return Cell() ? Cell()->Value : QVariant(); }
-  // The chosen cell moves one pixel towards the value asked for, as Page Up / Page Down move it.
-  void setCurrentValue(const QVariant& value) override {
-    if (!Cell() || !chart_->Chosen(part_, cell_)) return;
-    const double wanted = value.toDouble();
-    if (wanted > Cell()->Value) chart_->Box()->Key(vkPageUp, 0);
-    else if (wanted < Cell()->Value) chart_->Box()->Key(vkPageDown, 0);
-  }
-  QVariant maximumValue() const override { return Cell() ? Cell()->Maximum : QVariant(); }
-  QVariant minimumValue() const override { return Cell() ? Cell()->Minimum : QVariant(); }
-  QVariant minimumStepSize() const override { return Cell() ? Cell()->Step : QVariant(); }
 
  private:
   ChartAccessible* chart_;
@@ -333,21 +323,18 @@ void ChartAccessible::Refresh() {
       QAccessibleTextUpdateEvent event(part, 0, ToQ(a.Text), ToQ(b.Text));
       QAccessible::updateAccessibility(&event);
     }
-    // The value on its own too: on a tall strip one pixel can change it by less than its two
-    // decimals show, and a reader speaks a focused slider's new value, not its new name.
     for (size_t j = 0; j < b.Cells.size() && j < a.Cells.size(); ++j) {
       QAccessibleInterface* cell = part->ExistingCell(static_cast<int>(j));
-      if (!cell) continue;
-      if (a.Cells[j].Name != b.Cells[j].Name) Send(cell, QAccessible::NameChanged);
-      if (a.Cells[j].Value != b.Cells[j].Value) {
-        QAccessibleValueChangeEvent event(cell, b.Cells[j].Value);
-        QAccessible::updateAccessibility(&event);
-      }
+      if (cell && a.Cells[j].Name != b.Cells[j].Name) Send(cell, QAccessible::NameChanged);
     }
   }
 
-  // A new status: the notification is shown again, for a reader to speak.
-  if (!was.Status.empty() && was.Status != d_.Status) Send(Status(), QAccessible::ObjectShow);
+  // A new status: the notification is renamed, then shown again for a reader to speak. A reader
+  // that keeps names (Orca 48) speaks the name it last heard of, so the new one must be told.
+  if (!was.Status.empty() && was.Status != d_.Status) {
+    Send(Status(), QAccessible::NameChanged);
+    Send(Status(), QAccessible::ObjectShow);
+  }
 
   const bool focused = Box()->hasFocus();
   if (focused && (!focusReported_ || d_.FocusPart != focusPart_ || d_.FocusCell != focusCell_))

@@ -3,9 +3,9 @@
 # private_home: a private home and runtime folder, so that Orca's settings and the accessibility
 #   settings do not reach the user's own; PRIVATE names it (removed on exit, with the display).
 # orca_keys OUTDIR START [ARG...]: inside a new session bus, Orca first (it needs a few seconds to
-#   listen), then `START ARG...` (a function that starts the client, sets WINDOW and PROGRAM_PID,
-#   and may read Orca's log, ORCA_LOG), then the keys Tab, Down ×3, Right ×4, Page Up, Shift+Down,
-#   Alt+O, one every 1.5 s so that Orca has spoken each before the next, even on a busy machine.
+#   listen: it is waited for), then `START ARG...` (a function that starts the client, sets WINDOW
+#   and PROGRAM_PID, and may read Orca's log, ORCA_LOG), then the keys Tab, Down ×3, Right ×4,
+#   Page Up, Shift+Down, Alt+O, each once Orca has taken the one before and done with it.
 #   Orca's debug log holds every phrase it would speak ("SPEECH OUTPUT"), its key echo marking
 #   where each key falls; no synthesizer is needed. The log goes to OUTDIR/orca-debug.txt, the
 #   phrases to OUTDIR/speech.txt.
@@ -23,21 +23,43 @@ orca_keys() {
   shift
   mkdir -p "$outdir"
   rm -f "$outdir/orca-debug.txt"
-  export -f "$1"
+  export -f "$1" orca_presses orca_settle
   dbus-run-session -- bash -c '
     source scripts/xvfb-lib.sh
     ORCA_LOG="$0/orca-debug.txt"
     orca --debug-file="$ORCA_LOG" >/dev/null 2>&1 &
     ORCA_PID=$!
     trap "kill \$ORCA_PID 2>/dev/null; stop_all" EXIT
-    sleep 4
+    # Orca listens once it has said so; a busy machine may take it many seconds.
+    for _ in $(seq 600); do
+      grep -aq "SPEECH OUTPUT: .Screen reader on" "$ORCA_LOG" 2>/dev/null && break
+      kill -0 "$ORCA_PID" 2>/dev/null || break
+      sleep 0.1
+    done
     "$@"
     xdotool windowfocus --sync "$WINDOW"
-    sleep 1
+    orca_settle
     for key in Tab Down Down Down Right Right Right Right Page_Up shift+Down alt+o; do
+      presses=$(orca_presses)
       xdotool key "$key"
-      sleep 1.5
+      for _ in $(seq 300); do [ "$(orca_presses)" -gt "$presses" ] && break; sleep 0.1; done
+      orca_settle
     done
   ' "$outdir" "$@"
   grep -a "SPEECH OUTPUT" "$outdir/orca-debug.txt" > "$outdir/speech.txt" || true
+}
+
+# The key presses Orca has taken (Orca 43 and 48 both log "PROCESS KEY_PRESSED_EVENT").
+orca_presses() { grep -ac "PROCESS KEY_PRESSED_EVENT" "$ORCA_LOG" || true; }
+
+# Until Orca has done with what came last: its log still for a second (at most 30 s).
+orca_settle() {
+  local size=-1 now still=0
+  for _ in $(seq 300); do
+    now="$(stat -c %s "$ORCA_LOG" 2>/dev/null || echo 0)"
+    if [ "$now" = "$size" ]; then still=$((still + 1)); else still=0; fi
+    [ "$still" -ge 10 ] && return 0
+    size="$now"
+    sleep 0.1
+  done
 }

@@ -59,8 +59,15 @@ if(CMAKE_CROSSCOMPILING AND CMAKE_SYSTEM_PROCESSOR STREQUAL "aarch64")
 endif()
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "pca developers <pca-dev@example.org>")
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libc6, libstdc++6, libgcc-s1, libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), qt6-qpa-plugins, fonts-liberation")
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://example.org/pca/)  # as in the AppStream entry
+# The libraries and their least versions come from the binary: dpkg-shlibdeps reads the symbol
+# versions it uses, so a package built against a newer Qt or libstdc++ asks for them and will not
+# install where they are older. Listed by hand is what the binary cannot show: the platform
+# plugins Qt loads at start and the fonts the window is drawn with.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation")
+# Read by cpack itself, where dpkg-shlibdeps runs.
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/CPackOptions.cmake)
 # The native Wayland platform; without it Qt falls back to X11 (XWayland) on a Wayland desktop.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 include(CPack)

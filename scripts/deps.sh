@@ -4,7 +4,10 @@
 set -euo pipefail
 
 # qt6-qpa-plugins brings the X11 and offscreen platforms, qt6-wayland the native Wayland one.
-build=(g++ cmake make pkg-config qt6-base-dev qt6-qpa-plugins qt6-wayland libgl-dev fonts-liberation)
+# The Debian package's Depends come from dpkg-shlibdeps (dpkg-dev), which CPack gives the files
+# that file(1) calls binaries.
+build=(g++ cmake make pkg-config qt6-base-dev qt6-qpa-plugins qt6-wayland libgl-dev fonts-liberation
+       dpkg-dev file)
 test_only=(libgtest-dev libbenchmark-dev libeigen3-dev xvfb xdotool x11-utils imagemagick libx11-dev time
            weston lintian appstream desktop-file-utils
            at-spi2-core python3-pyatspi gir1.2-atspi-2.0 dbus orca speech-dispatcher)

@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
-# Builds the Debian package build/package/pca_<version>_<arch>.deb from a Release build.
-# With --check it then checks the package with lintian (any error or warning fails), the AppStream
-# entry with appstreamcli and the desktop entry with desktop-file-validate, installs the package,
-# starts the installed program under Xvfb, waits for its window, closes it and removes the
-# package again (as root, or with sudo).
+# Builds the Debian package build/package/pca_<version>_<arch>.deb from a Release build, shows the
+# Depends that dpkg-shlibdeps computed and fails if one of the libraries the binary links is not
+# among them.
+# With --check it then checks the package with lintian and the AppStream entry with appstreamcli
+# (any error or warning of either fails), the desktop entry with desktop-file-validate, installs
+# the package with apt-get (which has to satisfy those Depends), starts the installed program
+# under Xvfb, waits for its window, closes it and removes the package again (as root, or with
+# sudo).
 # --arch arm64 cross-builds build/package/pca_<version>_arm64.deb instead (in
 # build/package-arm64, installing the cross tools when missing); --check then checks it the same
 # way but does not install it, since it cannot run here.
@@ -46,6 +49,33 @@ echo "built $deb"
 dpkg-deb --field "$deb" Package Version Architecture Depends Recommends
 dpkg-deb --contents "$deb" | awk '{print $NF}' | grep -v '/$'
 
+# The Depends are dpkg-shlibdeps' (packaging/Packaging.cmake): every library the binary links must
+# be there with the least version its symbols need, or the package installs where the program
+# cannot start.
+depends=$(dpkg-deb --field "$deb" Depends)
+multiarch=$(dpkg-architecture -a"$arch" -qDEB_HOST_MULTIARCH 2>/dev/null)
+unpacked=$(mktemp -d)
+dpkg-deb -x "$deb" "$unpacked"
+needed=$(readelf -d "$unpacked/usr/bin/pca" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p')
+rm -rf "$unpacked"
+[ -n "$needed" ] || { echo "package: FAILED, the packaged binary links no libraries"; exit 1; }
+missing=()
+for so in $needed; do
+  owner=$(dpkg-query -S "/usr/lib/$multiarch/$so" "/lib/$multiarch/$so" 2>/dev/null |
+          grep -v '^diversion' | head -n 1 | cut -d: -f1 || true)
+  entry=$(tr ',' '\n' <<<"$depends" | sed 's/^ *//' | awk -v p="$owner" '$1 == p' | head -n 1)
+  if [ -z "$owner" ] || [ -z "$entry" ]; then
+    missing+=("$so${owner:+ ($owner)}")
+  else
+    echo "links $so: depends on $entry"
+  fi
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "package: FAILED, Depends names no package for ${missing[*]}"
+  exit 1
+fi
+echo "Depends, computed from the binary: $depends"
+
 $check || exit 0
 
 # Any error (E:) or warning (W:) fails, and so does lintian itself failing to run; information
@@ -55,7 +85,17 @@ if ! lintian --fail-on error,warning --display-info "$deb"; then
   exit 1
 fi
 echo "lintian: no errors, no warnings"
-appstreamcli validate --no-net packaging/org.example.pca.metainfo.xml
+# AppStream: any error or warning fails, whatever the exit status of this version of appstreamcli
+# says; information and pedantic lines are shown only.
+appstream_rc=0
+appstream=$(appstreamcli validate --no-net --pedantic packaging/org.example.pca.metainfo.xml 2>&1) ||
+  appstream_rc=$?
+echo "$appstream"
+if [ "$appstream_rc" -ne 0 ] || grep -qE '^[EW]:' <<<"$appstream"; then
+  echo "package check: FAILED, appstreamcli $(appstreamcli --version | awk '{print $NF}') reports errors or warnings"
+  exit 1
+fi
+echo "appstreamcli $(appstreamcli --version | awk '{print $NF}'): no errors, no warnings"
 desktop-file-validate packaging/org.example.pca.desktop
 echo "desktop-file-validate: passed"
 if [ "$arch" != "$host" ]; then

@@ -8,6 +8,9 @@ start_display() {
   local n
   for n in $(seq 90 140); do
     [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+    # A server of another root on this machine (scripts/debian-root.sh) answers there too: its
+    # files are not in this /tmp, but its abstract socket is shared.
+    DISPLAY=":$n" xdpyinfo >/dev/null 2>&1 && continue
     Xvfb ":$n" -screen 0 "${XVFB_SCREEN:-1280x1024x24}" -nolisten tcp >/dev/null 2>&1 &
     XVFB_PID=$!
     export DISPLAY=":$n"

@@ -49,8 +49,8 @@ orca_keys() {
   grep -a "SPEECH OUTPUT" "$outdir/orca-debug.txt" > "$outdir/speech.txt" || true
 }
 
-# The key presses Orca has taken (Orca 43 and 48 both log "PROCESS KEY_PRESSED_EVENT").
-orca_presses() { grep -ac "PROCESS KEY_PRESSED_EVENT" "$ORCA_LOG" || true; }
+# The key presses Orca has taken (Orca 43 and 48 both log "vvvvv PROCESS ATSPI_KEY_PRESSED_EVENT").
+orca_presses() { grep -acE "vvvvv PROCESS (ATSPI_)?KEY_PRESSED_EVENT" "$ORCA_LOG" || true; }
 
 # Until Orca has done with what came last: its log still for a second (at most 30 s).
 orca_settle() {

@@ -13,6 +13,16 @@ namespace {
 
 QString ToQ(const std::string& text) { return QString::fromStdString(text); }
 
+// Qt before 6.8 sends a name change with the object where the new name belongs, and Orca 43
+// cannot speak it; the chosen point's new value is then told by a notification of its own.
+constexpr bool kNameChangesAreSpoken = QT_VERSION >= QT_VERSION_CHECK(6, 8, 0);
+
+const TDescribedCell* ChosenCell(const TChartDescription& d) {
+  if (d.FocusPart < 0 || d.FocusPart >= static_cast<int>(d.Parts.size())) return nullptr;
+  const std::vector<TDescribedCell>& cells = d.Parts[d.FocusPart].Cells;
+  return d.FocusCell >= 0 && d.FocusCell < static_cast<int>(cells.size()) ? &cells[d.FocusCell] : nullptr;
+}
+
 void Send(QAccessibleInterface* iface, QAccessible::Event type) {
   QAccessibleEvent event(iface, type);
   QAccessible::updateAccessibility(&event);
@@ -65,7 +75,7 @@ class ChartAccessible final : public QAccessibleWidget {
   ~ChartAccessible() override {
     if (Charts().value(key_) == this) Charts().remove(key_);
     DeleteAll(partIds_);
-    DeleteAll(statusId_);
+    DeleteAll(noticeIds_);
   }
 
   PaintBoxWidget* Box() const { return static_cast<PaintBoxWidget*>(widget()); }
@@ -110,8 +120,20 @@ class ChartAccessible final : public QAccessibleWidget {
     return Box() && Box()->hasFocus() ? Cell(d_.FocusPart, d_.FocusCell) : nullptr;
   }
 
-  const std::string& StatusText() const { return d_.Status; }
-  QAccessibleInterface* Status() const;  // a child of the window, after its widgets
+  // What the notifications tell: the chosen point (while the chart has the focus), the status.
+  enum Notice { kPoint, kStatus };
+  std::string NoticeText(Notice n) const {
+    if (n == kStatus) return d_.Status;
+    const TDescribedCell* chosen = ChosenCell(d_);
+    return chosen && Box() && Box()->hasFocus() ? chosen->Name : std::string();
+  }
+  // Children of the window after its widgets: the point's notification where it is needed, then
+  // the status.
+  std::vector<QAccessibleInterface*> Notices() const {
+    if (kNameChangesAreSpoken) return {Notification(kStatus)};
+    return {Notification(kPoint), Notification(kStatus)};
+  }
+  QAccessibleInterface* Notification(Notice n) const;
 
   void Refresh();
 
@@ -119,18 +141,20 @@ class ChartAccessible final : public QAccessibleWidget {
   const void* key_;
   TChartDescription d_;
   mutable std::vector<QAccessible::Id> partIds_;
-  mutable std::vector<QAccessible::Id> statusId_;
+  mutable std::vector<QAccessible::Id> noticeIds_;
   bool focusReported_ = false;
   int focusPart_ = -1;
   int focusCell_ = -1;
 };
 
-// What the window shows, as a notification: Orca speaks a notification each time it is shown,
-// whatever has the focus, as a browser speaks a live status. It covers the chart it tells of:
-// Qt gives an object without a box no place on the screen at all, which readers expect.
-class StatusAccessible final : public QAccessibleInterface {
+// What the window shows (or the chosen point's value), as a notification: Orca speaks a
+// notification each time it is shown, whatever has the focus, as a browser speaks a live status.
+// It covers the chart it tells of: Qt gives an object without a box no place on the screen at
+// all, which readers expect.
+class NoticeAccessible final : public QAccessibleInterface {
  public:
-  explicit StatusAccessible(ChartAccessible* chart) : chart_(chart) {}
+  NoticeAccessible(ChartAccessible* chart, ChartAccessible::Notice notice)
+      : chart_(chart), notice_(notice) {}
 
   bool isValid() const override { return true; }  // as long as its chart
   QObject* object() const override { return nullptr; }
@@ -141,7 +165,7 @@ class StatusAccessible final : public QAccessibleInterface {
   int indexOfChild(const QAccessibleInterface*) const override { return -1; }
   QAccessibleInterface* childAt(int, int) const override { return nullptr; }
   QString text(QAccessible::Text t) const override {
-    return t == QAccessible::Name ? ToQ(chart_->StatusText()) : QString();
+    return t == QAccessible::Name ? ToQ(chart_->NoticeText(notice_)) : QString();
   }
   void setText(QAccessible::Text, const QString&) override {}
   QRect rect() const override { return chart_->rect(); }
@@ -149,12 +173,13 @@ class StatusAccessible final : public QAccessibleInterface {
   QAccessible::State state() const override {
     QAccessible::State s;
     s.readOnly = true;
-    s.invisible = chart_->StatusText().empty();  // nothing painted yet
+    s.invisible = chart_->NoticeText(notice_).empty();  // nothing painted, or no point chosen
     return s;
   }
 
  private:
   ChartAccessible* chart_;
+  ChartAccessible::Notice notice_;
 };
 
 // A point of a variable strip, raised and lowered by the keys one pixel of the strip at a time.
@@ -291,13 +316,13 @@ QAccessibleInterface* ChartAccessible::child(int index) const {
   return Registered(partIds_, index, &Maker::Make, const_cast<ChartAccessible*>(this));
 }
 
-QAccessibleInterface* ChartAccessible::Status() const {
+QAccessibleInterface* ChartAccessible::Notification(Notice n) const {
   struct Maker {
-    static QAccessibleInterface* Make(void* self, int) {
-      return new StatusAccessible(static_cast<ChartAccessible*>(self));
+    static QAccessibleInterface* Make(void* self, int i) {
+      return new NoticeAccessible(static_cast<ChartAccessible*>(self), static_cast<Notice>(i));
     }
   };
-  return Registered(statusId_, 0, &Maker::Make, const_cast<ChartAccessible*>(this));
+  return Registered(noticeIds_, n, &Maker::Make, const_cast<ChartAccessible*>(this));
 }
 
 // Compares the new description with the one assistive technology knows and reports the
@@ -329,12 +354,19 @@ void ChartAccessible::Refresh() {
     }
   }
 
-  // A new status: the notification is renamed, then shown again for a reader to speak. A reader
-  // that keeps names (Orca 48) speaks the name it last heard of, so the new one must be told.
-  if (!was.Status.empty() && was.Status != d_.Status) {
-    Send(Status(), QAccessible::NameChanged);
-    Send(Status(), QAccessible::ObjectShow);
-  }
+  // A notification that tells something new is renamed, then shown again for a reader to speak.
+  // A reader that keeps names (Orca 48) speaks the name it last heard of, so the new one must be
+  // told. The chosen point's new value comes first, the state of the window last.
+  const auto tell = [this](Notice n) {
+    Send(Notification(n), QAccessible::NameChanged);
+    Send(Notification(n), QAccessible::ObjectShow);
+  };
+  const TDescribedCell* chosenWas = ChosenCell(was);
+  const TDescribedCell* chosenNow = ChosenCell(d_);
+  if (!kNameChangesAreSpoken && Box()->hasFocus() && chosenWas && chosenNow &&
+      was.FocusPart == d_.FocusPart && was.FocusCell == d_.FocusCell && chosenWas->Name != chosenNow->Name)
+    tell(kPoint);
+  if (!was.Status.empty() && was.Status != d_.Status) tell(kStatus);
 
   const bool focused = Box()->hasFocus();
   if (focused && (!focusReported_ || d_.FocusPart != focusPart_ || d_.FocusCell != focusCell_))
@@ -350,20 +382,26 @@ class WindowAccessible final : public QAccessibleWidget {
  public:
   explicit WindowAccessible(FormWindow* window) : QAccessibleWidget(window, QAccessible::Window) {}
 
-  QAccessibleInterface* Status() const {
+  std::vector<QAccessibleInterface*> Notices() const {
     const TPaintBox* box = static_cast<FormWindow*>(widget())->clientPaintBox;
     auto* chart = box ? dynamic_cast<ChartAccessible*>(
                             QAccessible::queryAccessibleInterface(box->widget().qt.data()))
                       : nullptr;
-    return chart ? chart->Status() : nullptr;
+    return chart ? chart->Notices() : std::vector<QAccessibleInterface*>();
   }
-  int childCount() const override { return QAccessibleWidget::childCount() + (Status() ? 1 : 0); }
+  int childCount() const override {
+    return QAccessibleWidget::childCount() + static_cast<int>(Notices().size());
+  }
   QAccessibleInterface* child(int index) const override {
     const int widgets = QAccessibleWidget::childCount();
-    return index == widgets ? Status() : QAccessibleWidget::child(index);
+    if (index < widgets) return QAccessibleWidget::child(index);
+    const std::vector<QAccessibleInterface*> notices = Notices();
+    return index - widgets < static_cast<int>(notices.size()) ? notices[index - widgets] : nullptr;
   }
   int indexOfChild(const QAccessibleInterface* child) const override {
-    if (child && child == Status()) return QAccessibleWidget::childCount();
+    const std::vector<QAccessibleInterface*> notices = Notices();
+    for (size_t i = 0; i < notices.size(); ++i)
+      if (child && child == notices[i]) return QAccessibleWidget::childCount() + static_cast<int>(i);
     return QAccessibleWidget::indexOfChild(child);
   }
 };

@@ -50,7 +50,11 @@ orca_keys() {
 }
 
 # The key presses Orca has taken (Orca 43 and 48 both log "vvvvv PROCESS ATSPI_KEY_PRESSED_EVENT").
-orca_presses() { grep -acE "vvvvv PROCESS (ATSPI_)?KEY_PRESSED_EVENT" "$ORCA_LOG" || true; }
+orca_presses() {
+  local n
+  n="$(grep -acE "vvvvv PROCESS (ATSPI_)?KEY_PRESSED_EVENT" "$ORCA_LOG" 2>/dev/null)"
+  echo "${n:-0}"
+}
 
 # Until Orca has done with what came last: its log still for a second (at most 30 s).
 orca_settle() {

@@ -4,10 +4,11 @@
 # (scripts/orca-lib.sh): Tab to the chart, the arrows to a point, Page Up and Shift+Down to edit
 # it, Alt+O for the components. scripts/orca-heard.py checks the phrases. The log and the speech
 # go to OUTDIR.
-# Usage: scripts/orca-web-check.sh [OUTDIR]   (after scripts/web.sh or scripts/web-test.sh)
+# Usage: scripts/orca-web-check.sh [OUTDIR [PAGE]]   (after scripts/web.sh or scripts/web-test.sh;
+#        PAGE: another build's pca.html, build/web/pca.html when not given)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-page="$(realpath build/web/pca.html)"
+page="$(realpath -m "${2:-build/web/pca.html}")"
 outdir="$(realpath -m "${1:-build/orca-web}")"
 [ -f "$page" ] || { echo "no $page: scripts/web.sh builds it" >&2; exit 1; }
 source scripts/xvfb-lib.sh
@@ -22,19 +23,14 @@ start_page() {
   PROGRAM_PID=$!
   WINDOW=$(timeout 30 xdotool search --sync --onlyvisible --name "Analiza" | head -n 1)
   [ -n "$WINDOW" ] || { echo "the page did not appear" >&2; exit 1; }
-  # Orca says when it has the loaded page, then reads all of it aloud (the chart's parts too,
-  # which the first picture brings), which takes it seconds; keys typed before it is done wait in
-  # its queue. So the keys start once its log has been still for two seconds.
-  for _ in $(seq 60); do
-    grep -aq "Finished loading" "$ORCA_LOG" && break
-    sleep 0.5
-  done
-  local size=-1 still=0
-  for _ in $(seq 60); do
-    [ "$(stat -c %s "$ORCA_LOG")" = "$size" ] && still=$((still + 1)) || still=0
-    [ "$still" -ge 2 ] && break
-    size="$(stat -c %s "$ORCA_LOG")"
-    sleep 1
+  # Orca reads the loaded page aloud, the chart's parts too (the first picture brings them), which
+  # takes it seconds; keys typed before it is done wait in its queue. Its last words are the
+  # page's last part, the second share, whatever Orca says of the load itself (Orca 43 "Finished
+  # loading …", Orca 48 nothing): the keys start once they are spoken and the log is still.
+  for _ in $(seq 600); do
+    grep -aq "SPEECH OUTPUT: 'Składowa 2: " "$ORCA_LOG" && break
+    kill -0 "$ORCA_PID" 2>/dev/null || break
+    sleep 0.1
   done
 }
 

@@ -2,35 +2,41 @@
 
 #include <emscripten/emscripten.h>
 
-// Each call hands its arguments to PcaPage (page.js), converting strings from UTF-8.
-EM_JS(int, pca_create_element, (const char* kind), { return PcaPage.createElement(UTF8ToString(kind)); });
-EM_JS(void, pca_set_id, (int h, const char* id), { PcaPage.setId(h, UTF8ToString(id)); });
+// Each call hands its arguments to PcaPage (page.js); PcaPage.string reads a string from UTF-8.
+EM_JS(int, pca_create_element, (const char* kind), { return PcaPage.createElement(PcaPage.string(kind)); });
+EM_JS(void, pca_set_id, (int h, const char* id), { PcaPage.setId(h, PcaPage.string(id)); });
 EM_JS(void, pca_bind, (int h, const void* object), { PcaPage.bind(h, object); });
 EM_JS(void, pca_place, (int h, int l, int t, int w, int ht, int v), { PcaPage.place(h, l, t, w, ht, !!v); });
-EM_JS(void, pca_set_text, (int h, const char* s), { PcaPage.setText(h, UTF8ToString(s)); });
-EM_JS(void, pca_set_caption, (int h, const char* s), { PcaPage.setCaption(h, UTF8ToString(s)); });
-EM_JS(void, pca_set_font, (int h, const char* n, int px), { PcaPage.setFont(h, UTF8ToString(n), px); });
+EM_JS(void, pca_set_text, (int h, const char* s), { PcaPage.setText(h, PcaPage.string(s)); });
+EM_JS(void, pca_set_caption, (int h, const char* s), { PcaPage.setCaption(h, PcaPage.string(s)); });
+EM_JS(void, pca_set_font, (int h, const char* n, int px), { PcaPage.setFont(h, PcaPage.string(n), px); });
 EM_JS(void, pca_set_cursor, (int h, int cross), { PcaPage.setCursor(h, !!cross); });
-EM_JS(void, pca_set_title, (const char* s), { PcaPage.setTitle(UTF8ToString(s)); });
+EM_JS(void, pca_set_title, (const char* s), { PcaPage.setTitle(PcaPage.string(s)); });
 EM_JS(void, pca_set_background, (unsigned rgb), { PcaPage.setBackground(rgb); });
 EM_JS(void, pca_show_picture, (int h, const uint32_t* p, int w, int ht), { PcaPage.showPicture(h, p, w, ht); });
 EM_JS(void, pca_release_pointer, (), { PcaPage.releasePointer(); });
-EM_JS(void, pca_describe, (int h, const char* json), { PcaAccess.describe(h, UTF8ToString(json)); });
+EM_JS(void, pca_describe, (int h, const char* json), { PcaAccess.describe(h, PcaPage.string(json)); });
 EM_JS(void, pca_set_tab_stop, (int h, int on), { PcaAccess.setTabStop(h, !!on); });
 EM_JS(int, pca_has_focus, (int h), { return PcaAccess.hasFocus(h) ? 1 : 0; });
-EM_JS(void, pca_show_error, (const char* c, const char* m), { PcaPage.showError(UTF8ToString(c), UTF8ToString(m)); });
+EM_JS(void, pca_show_error, (const char* c, const char* m), {
+  PcaPage.showError(PcaPage.string(c), PcaPage.string(m));
+});
 EM_JS(double, pca_viewport_width, (), { return PcaPage.viewportWidth(); });
 EM_JS(double, pca_viewport_height, (), { return PcaPage.viewportHeight(); });
 EM_JS(double, pca_device_pixel_ratio, (), { return window.devicePixelRatio || 1; });
 EM_JS(void, pca_listen_to_viewport, (const void* form), { PcaPage.listenToViewport(form); });
 EM_JS(int, pca_text_width, (const char* f, int px, const char* s), {
-  return PcaPage.textWidth(UTF8ToString(f), px, UTF8ToString(s));
+  return PcaPage.textWidth(PcaPage.string(f), px, PcaPage.string(s));
 });
-EM_JS(int, pca_font_ascent, (const char* f, int px), { return PcaPage.fontMetrics(UTF8ToString(f), px).ascent; });
-EM_JS(int, pca_font_descent, (const char* f, int px), { return PcaPage.fontMetrics(UTF8ToString(f), px).descent; });
+EM_JS(int, pca_font_ascent, (const char* f, int px), {
+  return PcaPage.fontMetrics(PcaPage.string(f), px).ascent;
+});
+EM_JS(int, pca_font_descent, (const char* f, int px), {
+  return PcaPage.fontMetrics(PcaPage.string(f), px).descent;
+});
 EM_JS(void, pca_draw_text, (uint32_t* p, int w, int h, double x, double y, double r, const char* f, int px,
                             const char* s, unsigned rgb), {
-  PcaPage.drawText(p, w, h, x, y, r, UTF8ToString(f), px, UTF8ToString(s), rgb);
+  PcaPage.drawText(p, w, h, x, y, r, PcaPage.string(f), px, PcaPage.string(s), rgb);
 });
 
 namespace page {

@@ -136,9 +136,14 @@ var PcaAccess = {
       var cell = el.cells[i], now = p.cells[i], before = q && q.cells[i];
       if (!before || now.name !== before.name) cell.setAttribute('aria-label', now.name);
       if (!before || now.valueText !== before.valueText) cell.setAttribute('aria-valuetext', now.valueText);
-      if (!before || now.value !== before.value) cell.setAttribute('aria-valuenow', now.value);
-      if (!before || now.min !== before.min) cell.setAttribute('aria-valuemin', now.min);
-      if (!before || now.max !== before.max) cell.setAttribute('aria-valuemax', now.max);
+      // The range is the value alone: a reader that words a slider by a percentage of its range
+      // (Orca 48: "12 percent." for 0,12) then has none to word, and speaks the value text only.
+      // The range a release can give means nothing as a percentage, and the name tells the value.
+      if (!before || now.value !== before.value) {
+        cell.setAttribute('aria-valuenow', now.value);
+        cell.setAttribute('aria-valuemin', now.value);
+        cell.setAttribute('aria-valuemax', now.value);
+      }
       if (moved || !before || String(now.box) !== String(before.box)) this.place(cell, now.box, box);
     }
   },

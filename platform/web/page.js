@@ -9,6 +9,24 @@ var PcaPage = {
   errors: [],    // error boxes waiting for the one shown to close
   firstPicture: false,
 
+  // Strings in the program's memory are UTF-8 ending in a zero byte. They are converted here, on
+  // nothing but the memory and the exported malloc: the compiler's own string helpers are not
+  // linked by default in every release, nor named alike.
+  decoder: new TextDecoder(),
+  string: function (address) {
+    var heap = HEAPU8, end = heap.indexOf(0, address);
+    return this.decoder.decode(heap.subarray(address, end < 0 ? heap.length : end));
+  },
+  // A copy in memory from the program's malloc, which the program frees; 0 when there is none.
+  newString: function (text) {
+    var bytes = new TextEncoder().encode(text), address = _malloc(bytes.length + 1);
+    if (!address) return 0;
+    var heap = HEAPU8;  // read after malloc, which may have grown the memory
+    heap.set(bytes, address);
+    heap[address + bytes.length] = 0;
+    return address;
+  },
+
   // Everything the program shows lies in the page's main landmark.
   main: function () { return document.querySelector('main') || document.body; },
 

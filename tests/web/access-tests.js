@@ -28,6 +28,17 @@ async function keys(page, list) {
   for (const k of list) await page.keyboard.press(k);
 }
 
+// The screen once `shows(screen)` holds, or after 5 s the last one taken: an engine may show a
+// frame from before the last event (WebKit, under load), and the ring is hidden only in a task
+// after the focus leaves.
+async function screenWhen(p, shows, timeout = 5000) {
+  const end = Date.now() + timeout;
+  for (;;) {
+    const s = await d.screen(p);
+    if (await shows(s) || Date.now() > end) return s;
+  }
+}
+
 // Tab order, the chosen cell, the ring on the screen and never in the picture; the mouse never
 // gives the chart the focus; the elements lie over the parts they name.
 async function tabAndFocus(browser, url, t) {
@@ -54,16 +65,18 @@ async function tabAndFocus(browser, url, t) {
     const r = document.activeElement.getBoundingClientRect();
     return [r.left, r.top, r.right, r.bottom];
   });
-  const s = await d.screen(p), pic = await d.picture(p);
   const midY = Math.floor((box[1] + box[3]) / 2);
   const ring = '308CC6';  // rgb(48, 140, 198), the desktop's highlight
-  const left = await s.pixel(box[0] - 3, midY), right = await s.pixel(box[2] + 2, midY);
+  const ringSides = async s => [await s.pixel(box[0] - 3, midY), await s.pixel(box[2] + 2, midY)];
+  const s = await screenWhen(p, async s => (await ringSides(s)).every(c => c === ring)), pic = await d.picture(p);
+  const [left, right] = await ringSides(s);
   t.check('the focus ring surrounds the chosen marker on the screen', left === ring && right === ring,
           `left ${left}, right ${right}`);
   t.check('and is not in the picture', (await pic.pixel(box[0] - 3, midY)) !== ring, 'ring colour in the canvas');
   await keys(page, ['Shift+Tab']);
   t.check('Shift+Tab: back to the button', await focusOf(page) === 'Kl_A', await focusOf(page));
-  t.check('the ring goes with the focus', (await (await d.screen(p)).pixel(box[0] - 3, midY)) !== ring, 'still drawn');
+  const gone = await screenWhen(p, async s => (await s.pixel(box[0] - 3, midY)) !== ring);
+  t.check('the ring goes with the focus', (await gone.pixel(box[0] - 3, midY)) !== ring, 'still drawn');
   await page.mouse.click(104, l.buttonY);
   t.check('a click of the button hides it; the focus does not fall to the chart',
           !(await d.buttonShown(page)) && await focusOf(page) !== 'chart' && !/^Zmienna/.test(await focusOf(page)),

@@ -112,6 +112,17 @@ async function drag(page, x, y, rx, ry) {
   await page.mouse.up();
 }
 
+// Waits until `fn` holds in the page, for at most `timeout` ms; whether it came to hold. The
+// checks after it say what did not.
+async function until(page, fn, timeout = 5000) {
+  const end = Date.now() + timeout;
+  for (;;) {
+    if (await page.evaluate(fn)) return true;
+    if (Date.now() > end) return false;
+    await new Promise(resolve => setTimeout(resolve, 20));
+  }
+}
+
 async function buttonShown(page) {
   return page.evaluate(() => getComputedStyle(document.getElementById('Kl_A')).display !== 'none');
 }
@@ -139,4 +150,5 @@ async function pageState(page) {
   }));
 }
 
-module.exports = { kEngines, serve, launch, open, screen, picture, pictureBytes, layout, drag, buttonShown, openBoxes, pageState };
+module.exports = { kEngines, serve, launch, open, screen, picture, pictureBytes, layout, drag, until, buttonShown, openBoxes,
+                   pageState };

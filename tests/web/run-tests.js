@@ -208,7 +208,7 @@ async function allZeroTable(browser, url) {
   boxes = await d.openBoxes(p.page);
   check('repaints do not stack more boxes', boxes.length === 1, JSON.stringify(boxes));
   await p.page.click('#pca-error button');
-  await p.page.waitForTimeout(100);
+  await d.until(p.page, () => !document.querySelector('dialog[open]'));
   check('OK closes the one box', (await d.openBoxes(p.page)).length === 0, 'still open');
   await d.drag(p.page, l.x(1), 20, l.x(1), 20);  // below the label
   check('the data view is reachable after the box', await d.buttonShown(p.page), 'no data view');
@@ -230,7 +230,9 @@ async function allZeroTable(browser, url) {
     check(`from the chart (${before}), Alt+O: one box, OK has the focus`,
           (await d.openBoxes(p.page)).length === 1 && onOk === 'OK', `focus on ${onOk}`);
     await p.page.keyboard.press(closer);
-    await p.page.waitForTimeout(50);
+    // The focus goes back when the box's close event has run.
+    await d.until(p.page, () => !document.querySelector('dialog[open]') && document.activeElement !== document.body &&
+                                !document.activeElement.closest('#pca-error'));
     check(`${closer} closes it and the focus goes back to the chart`,
           (await d.openBoxes(p.page)).length === 0 && await access.focusOf(p.page) === before,
           `boxes ${(await d.openBoxes(p.page)).length}, focus on ${await access.focusOf(p.page)}`);

@@ -20,9 +20,31 @@ class FirefoxPage extends DrivenPage {
   }
   async screenshot() { return Buffer.from(await this.raw.screenshot()); }
   async setViewportSize({ width, height }) {
-    await this.raw.setViewport({ width, height, deviceScaleFactor: this.ratio });
+    await setViewport(this.raw, { width, height, deviceScaleFactor: this.ratio });
     this.width = width;
     this.height = height;
+  }
+}
+
+// puppeteer's setViewport also overrides the screen's orientation, a command Firefox knows from
+// version 144 on; ESR 140 answers "unknown command", and puppeteer rejects before the viewport's
+// own command has been answered. The page does not read the orientation: there the viewport is
+// awaited until the page has its size and ratio.
+async function setViewport(raw, viewport) {
+  try {
+    await raw.setViewport(viewport);
+  } catch (e) {
+    if (!/setScreenOrientationOverride/.test(e.message) || !/unknown command/.test(e.message)) throw e;
+    // Polled with evaluate: puppeteer's waitForFunction builds its poller with eval, which the
+    // page's policy forbids.
+    const { width, height, deviceScaleFactor } = viewport;
+    const taken = () => raw.evaluate((w, h, r) => innerWidth === w && innerHeight === h && devicePixelRatio === r,
+                                     width, height, deviceScaleFactor);
+    const end = Date.now() + 10000;
+    while (!(await taken())) {
+      if (Date.now() > end) throw new Error(`Firefox did not take the viewport ${width}x${height} at ratio ${deviceScaleFactor}`);
+      await new Promise(resolve => setTimeout(resolve, 25));
+    }
   }
 }
 
@@ -32,12 +54,13 @@ async function launch() {
     executablePath: process.env.PCA_FIREFOX || '/usr/bin/firefox-esr',
     headless: true,
   });
+  console.log(`firefox: ${await browser.version()}`);
   return {
     name: 'firefox', ratios: [1, 2], outside: false,
     async open(url, width, height, ratio) {
       const context = await browser.createBrowserContext();
       const raw = await context.newPage();
-      await raw.setViewport({ width, height, deviceScaleFactor: ratio });
+      await setViewport(raw, { width, height, deviceScaleFactor: ratio });
       const problems = [];
       raw.on('pageerror', e => problems.push('script error: ' + e.message));
       raw.on('console', m => { if (m.type() === 'error') problems.push('console: ' + m.text()); });
@@ -50,7 +73,7 @@ async function launch() {
     async openPhone(url, width, height) {
       const context = await browser.createBrowserContext();
       const raw = await context.newPage();
-      await raw.setViewport({ width, height, deviceScaleFactor: 3, isMobile: true, hasTouch: true });
+      await setViewport(raw, { width, height, deviceScaleFactor: 3, isMobile: true, hasTouch: true });
       const problems = [];
       raw.on('pageerror', e => problems.push('script error: ' + e.message));
       await raw.goto(url);

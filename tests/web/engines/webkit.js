@@ -30,6 +30,10 @@ function freePort() {
   });
 }
 
+// A browser that died (its display gone, a crash) leaves the driver's answer pending for ever:
+// every request fails after this long instead.
+const kAnswerTimeout = 60000;
+
 class WebKitPage extends DrivenPage {
   constructor(base, id, width, height) {
     super(width, height);
@@ -38,7 +42,8 @@ class WebKitPage extends DrivenPage {
   async command(method, path, body) {
     const response = await fetch(this.url + path, {
       method, headers: { 'Content-Type': 'application/json' }, body: body === undefined ? undefined : JSON.stringify(body),
-    });
+      signal: AbortSignal.timeout(kAnswerTimeout),
+    }).catch(e => { throw new Error(`WebDriver ${path}: no answer (${e.message})`); });
     const reply = await response.json();
     if (reply.value && reply.value.error) throw new Error(`WebDriver ${path}: ${reply.value.error}: ${reply.value.message}`);
     return reply.value;
@@ -99,7 +104,7 @@ async function launch() {
     async open(url, width, height, ratio) {
       if (ratio !== 1) throw new Error('WebKitWebDriver sets no device pixel ratio');
       const response = await fetch(base + '/session', {
-        method: 'POST', headers: { 'Content-Type': 'application/json' },
+        method: 'POST', headers: { 'Content-Type': 'application/json' }, signal: AbortSignal.timeout(kAnswerTimeout),
         body: JSON.stringify({ capabilities: { alwaysMatch: {
           browserName: 'MiniBrowser',
           'webkitgtk:browserOptions': {
@@ -107,7 +112,7 @@ async function launch() {
             args: ['--automation'],
           },
         } } }),
-      });
+      }).catch(e => { throw new Error(`no WebKit session: no answer from WebKitWebDriver (${e.message})`); });
       const reply = (await response.json()).value;
       if (!reply.sessionId) throw new Error('no WebKit session: ' + JSON.stringify(reply));
       const page = new WebKitPage(base, reply.sessionId, width, height);

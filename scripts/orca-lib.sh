@@ -27,6 +27,11 @@ orca_keys() {
   dbus-run-session -- bash -c '
     source scripts/xvfb-lib.sh
     ORCA_LOG="$0/orca-debug.txt"
+    # Orca will not start while another of the same user runs, in any root of this machine.
+    if pgrep -u "$(id -u)" -x orca >/dev/null; then
+      echo "another Orca is running on this machine; this check needs it alone" >&2
+      exit 1
+    fi
     orca --debug-file="$ORCA_LOG" >/dev/null 2>&1 &
     ORCA_PID=$!
     trap "kill \$ORCA_PID 2>/dev/null; stop_all" EXIT
@@ -44,6 +49,7 @@ orca_keys() {
       xdotool key "$key"
       for _ in $(seq 300); do [ "$(orca_presses)" -gt "$presses" ] && break; sleep 0.1; done
       orca_settle
+      kill -0 "$ORCA_PID" 2>/dev/null || { echo "Orca ended while the keys were typed" >&2; break; }
     done
   ' "$outdir" "$@"
   grep -a "SPEECH OUTPUT" "$outdir/orca-debug.txt" > "$outdir/speech.txt" || true

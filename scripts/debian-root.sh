@@ -52,26 +52,40 @@ else
 fi
 mkdir -p "$builds" "$root/src"
 
-mounted=()
+# Runs of the same root may overlap: the first mounts, the last unmounts (a count under a lock).
+lock="$base/$suite.lock"
+count="$base/$suite.users"
+targets=(proc sys dev dev/pts src src/build)
+mount_all() {
+  $sudo mount -t proc proc "$root/proc"
+  $sudo mount -t sysfs sys "$root/sys"
+  $sudo mount --bind /dev "$root/dev"
+  $sudo mount -t devpts devpts -o newinstance,ptmxmode=0666 "$root/dev/pts"
+  $sudo mount --bind "$src" "$root/src"
+  $sudo mount --bind "$builds" "$root/src/build"
+}
 unmount_all() {
   local i
-  for ((i = ${#mounted[@]} - 1; i >= 0; i--)); do
-    $sudo umount -l "${mounted[$i]}" 2>/dev/null || true
+  for ((i = ${#targets[@]} - 1; i >= 0; i--)); do
+    ! mountpoint -q "$root/${targets[$i]}" || $sudo umount -l "$root/${targets[$i]}" || true
   done
 }
-trap unmount_all EXIT
-mount_at() {  # mount_at TARGET MOUNT-ARGS...
-  local target="$1"
-  shift
-  $sudo mount "$@" "$target"
-  mounted+=("$target")
+leave() {
+  (
+    flock 9
+    local n=$(($(cat "$count" 2>/dev/null || echo 1) - 1))
+    if [ "$n" -le 0 ]; then unmount_all; rm -f "$count"; else echo "$n" >"$count"; fi
+  ) 9>"$lock"
 }
-mount_at "$root/proc" -t proc proc
-mount_at "$root/sys" -t sysfs sys
-mount_at "$root/dev" --bind /dev
-mount_at "$root/dev/pts" -t devpts devpts -o newinstance,ptmxmode=0666
-mount_at "$root/src" --bind "$src"
-mount_at "$root/src/build" --bind "$builds"
+(
+  flock 9
+  n=$(cat "$count" 2>/dev/null || echo 0)
+  # No run left its mounts: a count without them is from a run that was killed.
+  mountpoint -q "$root/src/build" || n=0
+  if [ "$n" -eq 0 ]; then unmount_all; mount_all; fi
+  echo $((n + 1)) >"$count"
+) 9>"$lock"
+trap leave EXIT
 
 # The command runs as it would on that machine: its own PATH, no tools of this one.
 $sudo chroot "$root" /usr/bin/env -i HOME=/root TERM="${TERM:-dumb}" LANG=C.UTF-8 CI="${CI:-}" \

@@ -40,14 +40,13 @@ strip3_top=$((2 * row + 9))
 press_y=$((strip3_top + row - 4))        # low in strip 3
 release_y=$((strip3_top + 3))            # near its top
 
-screenshot "$outdir/1-start.png"
+screenshot_once "$outdir/1-start.png" "$axis" 10 808080  # the components drawn
 face=$(pixel "$outdir/1-start.png" 0 $((height - 1)))  # the window colour
 expect "components view at start: the loading axis" "$outdir/1-start.png" "$axis" 10 808080
 
 xdotool mousemove --window "$WINDOW" "$x5" "$press_y" mousedown 1
 xdotool mousemove --window "$WINDOW" "$x5" "$release_y" mouseup 1
-sleep 0.5
-screenshot "$outdir/2-edited.png"
+screenshot_once "$outdir/2-edited.png" "$axis" 10 "$face"  # the components wiped
 expect "the release wiped the components" "$outdir/2-edited.png" "$axis" 10 "$face"
 # The edited value (RowHeight div 2 - offset) / RowHeight is drawn on the release row, or one
 # above it when RowHeight is even; the marker's left outline is red there.
@@ -58,8 +57,7 @@ button_y=$((height - 4 - 33 + 16))
 expect_not "the button is shown" "$outdir/2-edited.png" 30 "$button_y" "$face"
 
 xdotool mousemove --window "$WINDOW" 104 "$button_y" click 1
-sleep 0.5
-screenshot "$outdir/3-components.png"
+screenshot_once "$outdir/3-components.png" "$axis" 10 808080  # the components back
 expect "the button brought the components back" "$outdir/3-components.png" "$axis" 10 808080
 expect "the button is hidden again" "$outdir/3-components.png" 30 "$button_y" "$face"
 expect "the edited point stays" "$outdir/3-components.png" $((x5 - m)) "$mark_y" FF0000

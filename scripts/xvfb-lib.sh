@@ -48,3 +48,16 @@ pixel() {
 screenshot() {
   import -window "$WINDOW" "$1"
 }
+
+# screenshot_once FILE X Y COLOUR: screenshots into FILE until the pixel at (X, Y) has COLOUR
+# (the event the caller waits for: a paint has landed), for at most 20 s; the caller's checks then
+# say what is wrong if it never came.
+screenshot_once() {
+  local i
+  for i in $(seq 100); do
+    screenshot "$1"
+    [ "$(pixel "$1" "$2" "$3")" = "$4" ] && return 0
+    sleep 0.2
+  done
+  return 0
+}

@@ -304,3 +304,20 @@ var PcaPage = {
     return box;
   },
 };
+
+// The program's WebAssembly lies inlined in base64 in its data: address. It is decoded here at
+// once and compiled: the runtime of Debian 12's emscripten would fetch() the address instead,
+// whose answer a browser delivers only after the parser and a first frame, some 40 ms later in
+// chromium. Debian 13's runtime decodes it in place itself; this is the same for both.
+Module['instantiateWasm'] = function (imports, receive) {
+  var address = typeof wasmBinaryFile === 'string' ? wasmBinaryFile : findWasmBinary();
+  var text = address.slice(address.indexOf(',') + 1);
+  var bytes = Uint8Array.fromBase64 ? Uint8Array.fromBase64(text) : tryParseAsDataURI(address);
+  WebAssembly.instantiate(bytes, imports).then(function (result) {
+    receive(result.instance, result.module);
+  }, function (reason) {
+    err('failed to prepare the WebAssembly: ' + reason);
+    abort(reason);
+  });
+  return {};  // the exports come through receive
+};

@@ -206,6 +206,11 @@ var PcaPage = {
     return this.scratch.getContext('2d', {willReadFrequently: true});
   },
   font: function (name, pixels) { return pixels + 'px ' + this.fontFamily(name); },
+  prepareFont: function (name) {
+    var ctx = this.context();
+    ctx.font = this.font(name, 1000);
+    ctx.measureText('');
+  },
   textWidth: function (name, pixels, text) {
     var ctx = this.context();
     ctx.font = this.font(name, pixels);
@@ -319,5 +324,9 @@ Module['instantiateWasm'] = function (imports, receive) {
     err('failed to prepare the WebAssembly: ' + reason);
     abort(reason);
   });
+  // While it compiles, the browser finds the face of the picture's texts (Arial, as the reader's
+  // boxes of them measure it too): its first look-up takes some milliseconds in each engine,
+  // which would otherwise fall between the start of the program and its first picture.
+  PcaPage.prepareFont('Arial');
   return {};  // the exports come through receive
 };

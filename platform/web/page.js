@@ -312,8 +312,9 @@ var PcaPage = {
 
 // The program's WebAssembly lies inlined in base64 in its data: address. It is decoded here at
 // once and compiled: the runtime of Debian 12's emscripten would fetch() the address instead,
-// whose answer a browser delivers only after the parser and a first frame, some 40 ms later in
-// chromium. Debian 13's runtime decodes it in place itself; this is the same for both.
+// whose answer a browser delivers only after the parser and a first frame (some 40 ms later in
+// chromium), and which the page's policy now forbids. Debian 13's runtime would decode it in
+// place too; this is the same for both.
 Module['instantiateWasm'] = function (imports, receive) {
   var address = typeof wasmBinaryFile === 'string' ? wasmBinaryFile : findWasmBinary();
   var text = address.slice(address.indexOf(',') + 1);

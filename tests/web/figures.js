@@ -32,7 +32,7 @@ function writeBlankPage(folder) {
     c.getContext('2d').putImageData(new ImageData(data, c.width, c.height), 0, 0);
     performance.mark('pca-first-picture');`;
   const digest = t => `'sha256-${crypto.createHash('sha256').update(t, 'utf8').digest('base64')}'`;
-  const policy = `default-src 'none'; script-src ${digest(script)} 'wasm-unsafe-eval'; connect-src data:; ` +
+  const policy = `default-src 'none'; script-src ${digest(script)} 'wasm-unsafe-eval'; ` +
                  `style-src ${digest(style)}; base-uri 'none'`;
   const file = path.join(folder, 'blank.html');
   fs.writeFileSync(file, `<!DOCTYPE html>\n<html lang="pl">\n<head>\n<meta charset="utf-8">\n` +

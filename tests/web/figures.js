@@ -1,11 +1,14 @@
 // The browser version's figures: the page's size (pca.html, gzipped), the time from navigation to
-// the first picture with the page opened from the disk, and one paint of the components view at
-// 1920 x 1080 after a warm-up, in each engine (PCA_WEB_ENGINES names fewer).
+// the first picture with the page opened from the disk beside the engine's floor (a blank page,
+// build/web/blank.html), in chromium also with the processor slowed 4 times, one paint of the
+// components view at 1920 x 1080 after a warm-up, and the reader's elements updated after a key
+// edit, in each engine (PCA_WEB_ENGINES names fewer; PCA_FIGURES_LOADS the loads, 7).
 // Usage: node figures.js BUILD_WEB_FOLDER
 'use strict';
 const fs = require('fs');
 const path = require('path');
 const zlib = require('zlib');
+const crypto = require('crypto');
 const { pathToFileURL } = require('url');
 const d = require('./page-driver');
 
@@ -14,25 +17,79 @@ function median(values) {
   return v[Math.floor(v.length / 2)];
 }
 
+// The engine's floor: one file opened from the disk that sizes a canvas to the viewport, fills
+// it with putImageData from an inline script and sets the same mark, under a policy like the
+// page's (its script and style by their digests, nothing loaded).
+function writeBlankPage(folder) {
+  const style = 'html, body { margin: 0; height: 100%; overflow: hidden; background: rgb(239, 239, 239); }' +
+                ' canvas { display: block; }';
+  const script = `
+    var c = document.createElement('canvas'), r = window.devicePixelRatio || 1;
+    c.width = Math.floor(innerWidth * r); c.height = Math.floor(innerHeight * r);
+    c.style.width = innerWidth + 'px'; c.style.height = innerHeight + 'px';
+    document.body.appendChild(c);
+    var data = new Uint8ClampedArray(c.width * c.height * 4).fill(239);
+    c.getContext('2d').putImageData(new ImageData(data, c.width, c.height), 0, 0);
+    performance.mark('pca-first-picture');`;
+  const digest = t => `'sha256-${crypto.createHash('sha256').update(t, 'utf8').digest('base64')}'`;
+  const policy = `default-src 'none'; script-src ${digest(script)} 'wasm-unsafe-eval'; ` +
+                 `style-src ${digest(style)}; base-uri 'none'`;
+  const file = path.join(folder, 'blank.html');
+  fs.writeFileSync(file, `<!DOCTYPE html>\n<html lang="pl">\n<head>\n<meta charset="utf-8">\n` +
+    `<meta http-equiv="Content-Security-Policy" content="${policy}">\n<title>blank</title>\n` +
+    `<style>${style}</style>\n</head>\n<body>\n<script>${script}</script>\n</body>\n</html>\n`);
+  return pathToFileURL(file).href;
+}
+
+const firstPicture = page => page.evaluate(() => performance.getEntriesByName('pca-first-picture')[0].startTime);
+
+// Loads of the page and of the floor in turns, each in a fresh context (nothing cached, the wasm
+// compiled anew); `load(url)` gives one load's time to the first picture.
+async function inTurns(name, url, blankUrl, load) {
+  const page = [], blank = [];
+  for (let run = 0; run < kLoads; ++run) {
+    page.push(await load(url));
+    blank.push(await load(blankUrl));
+  }
+  const list = v => v.map(t => t.toFixed(0)).join(', ');
+  console.log(`${name}: first picture from file://, median of ${kLoads} loads in turns: pca.html ${median(page).toFixed(0)} ms ` +
+              `(${list(page)}), blank page ${median(blank).toFixed(0)} ms (${list(blank)}), ` +
+              `ratio ${(median(page) / median(blank)).toFixed(2)}`);
+}
+
+const kLoads = Number(process.env.PCA_FIGURES_LOADS || 7);
+
 (async () => {
   const folder = path.resolve(process.argv[2] || 'build/web');
   const page = fs.readFileSync(path.join(folder, 'pca.html'));
   const gzipped = zlib.gzipSync(page, { level: 9 }).length;
   console.log(`page size (pca.html): ${(page.length / 1024).toFixed(1)} KB, gzipped ${(gzipped / 1024).toFixed(1)} KB`);
   const url = pathToFileURL(path.join(folder, 'pca.html')).href;
+  const blankUrl = writeBlankPage(folder);
 
   for (const engine of (process.env.PCA_WEB_ENGINES || d.kEngines.join(',')).split(',')) {
     const browser = await d.launch(engine);
     try {
-      // Each load in a fresh context: nothing cached, the wasm compiled anew.
-      const firsts = [];
-      for (let run = 0; run < 7; ++run) {
-        const p = await d.open(browser, url, 547, 492);
-        firsts.push(await p.page.evaluate(() => performance.getEntriesByName('pca-first-picture')[0].startTime));
+      await inTurns(engine, url, blankUrl, async u => {
+        const p = await d.open(browser, u, 547, 492);
+        const t = await firstPicture(p.page);
         await p.context.close();
+        return t;
+      });
+      if (engine === 'chromium') {
+        // A slower processor: DevTools' CPU throttling, set before the navigation.
+        await inTurns('chromium, processor slowed 4 times', url, blankUrl, async u => {
+          const context = await browser.raw.newContext({ viewport: { width: 547, height: 492 } });
+          const page = await context.newPage();
+          const cdp = await context.newCDPSession(page);
+          await cdp.send('Emulation.setCPUThrottlingRate', { rate: 4 });
+          await page.goto(u);
+          await page.waitForFunction(() => performance.getEntriesByName('pca-first-picture').length > 0);
+          const t = await firstPicture(page);
+          await context.close();
+          return t;
+        });
       }
-      console.log(`${engine}: navigation to first picture from file://: median ${median(firsts).toFixed(0)} ms of ` +
-                  `${firsts.length} loads (${firsts.map(t => t.toFixed(0)).join(', ')})`);
 
       const p = await d.open(browser, url, 1920, 1080);
       const times = await p.page.evaluate(() => {

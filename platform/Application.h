@@ -17,6 +17,7 @@ class TApplication {
   ~TApplication();
   TApplication(const TApplication&) = delete;
   TApplication& operator=(const TApplication&) = delete;
+  TApplication(TApplication&& other) noexcept;  // where the platform's loop outlives main
 
   void Initialize() {}
 
@@ -29,7 +30,8 @@ class TApplication {
     ref->DoCreate();
   }
 
-  // Shows the main form and handles events until it is closed. Returns the exit code.
+  // Shows the main form and handles events until it is closed. Returns the exit code. In the
+  // browser it returns at once: the page's own loop handles the events from then on.
   int Run();
   void ProcessMessages();
 

@@ -1,8 +1,6 @@
 #include "platform/Application.h"
 #include "platform/HandlerFailure.h"
 
-#include <emscripten/emscripten.h>
-
 #include <algorithm>
 
 #include "platform/Form.h"
@@ -19,20 +17,25 @@ TApplication::TApplication(int& argc, char** argv) : impl_(std::make_unique<Impl
   Title = TitleFromProgramPath(argc > 0 && argv[0] ? argv[0] : "");
 }
 
+TApplication::TApplication(TApplication&& other) noexcept = default;
+
 TApplication::~TApplication() {
   forms_.clear();
-  Application = nullptr;
+  if (Application == this) Application = nullptr;
 }
 
 void TApplication::AdoptForm(std::unique_ptr<TForm> form) { forms_.push_back(std::move(form)); }
 
-// Shows the main form; the browser's own event loop then runs the handlers. The program stays
-// alive without returning from main, so that the application and its forms live on.
+// Shows the main form; the browser's own event loop then runs the handlers, after main has
+// returned (the runtime lives on). So the application moves to the heap for the page's
+// lifetime, and main's own object is left empty: nothing unwinds main's frame to keep it.
 int TApplication::Run() {
   if (forms_.empty()) return 0;
-  forms_.front()->Show();
-  page::ListenToViewport(forms_.front().get());
-  emscripten_exit_with_live_runtime();
+  Application = new TApplication(std::move(*this));
+  TForm* main = Application->forms_.front().get();
+  main->Show();
+  page::ListenToViewport(main);
+  return 0;
 }
 
 // Events reach the program from the browser's loop one at a time; there is nothing to pump.

@@ -3,7 +3,7 @@
 # page's Content-Security-Policy. The entry points of platform/web/Events.cpp are exported by
 # name: nothing in C++ calls them.
 target_link_options(pca PRIVATE
-  -fexceptions
+  -fwasm-exceptions
   -sENVIRONMENT=web
   -sSINGLE_FILE=1
   -sALLOW_MEMORY_GROWTH=1

@@ -73,7 +73,6 @@ void TApplication::PresentPictures() {
     ImageCanvas& picture = box->Picture();
     if (!picture.Finish()) continue;
     const ImageCanvas::Impl& d = picture.impl();
-    box->widget().pictureShown = true;
     page::ShowPicture(box->widget().handle, d.pixels.data(), d.deviceWidth, d.deviceHeight);
   }
 }

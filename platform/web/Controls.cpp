@@ -78,7 +78,7 @@ bool TPaintBox::Focused() const { return page::HasFocus(widget().handle); }
 
 void DescribeToPage(TPaintBox& box) {
   TChartDescription now;
-  if (!box.widget().pictureShown || !ReadDescription(box, now) || now == box.widget().described) return;
+  if (!box.widget().pictureSeen || !ReadDescription(box, now) || now == box.widget().described) return;
   page::Describe(box.widget().handle, DescriptionJson(now).c_str());
   box.widget().described = std::move(now);
 }

@@ -43,6 +43,12 @@ EMSCRIPTEN_KEEPALIVE void pca_key(TPaintBox* box, int key, int shift) {
   Application->Dispatch([&] { if (box->OnKeyDown) box->OnKeyDown(box, k, s); });
 }
 
+// The browser has drawn the paint box's first picture: the chart is described from now on.
+EMSCRIPTEN_KEEPALIVE void pca_picture_seen(TPaintBox* box) {
+  box->widget().pictureSeen = true;
+  Application->Dispatch([] {});
+}
+
 EMSCRIPTEN_KEEPALIVE void pca_viewport_changed(TForm* form) { ViewportChanged(*form); }
 
 // Erases and paints the form's client paint box as a window paint does, for measuring.

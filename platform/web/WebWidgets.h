@@ -14,13 +14,13 @@ struct TControl::Widget {
   bool visible = true;
   void Place() const;  // moves, sizes and shows or hides the element
   std::optional<TChartDescription> described;  // a paint box's, as last sent to the page
-  bool pictureShown = false;  // a paint box has shown its first picture
+  bool pictureSeen = false;  // the browser has drawn a paint box's first picture
 };
 
 // Sends the paint box's description to the page when it differs from the last one sent: after
 // every handler, so that the page's elements follow every change and nothing else. Nothing
-// before the first picture: the handlers that set the window up would each describe a chart
-// that nobody has seen, and delay the first picture.
+// before the browser has drawn the first picture: the handlers that set the window up would
+// each describe a chart that nobody has seen, and the elements would delay the picture.
 void DescribeToPage(TPaintBox& box);
 
 struct TForm::Window {

@@ -196,6 +196,23 @@ var PcaPage = {
       this.firstPicture = true;
       performance.mark('pca-first-picture');
     }
+    if (!this.seen[handle]) {
+      this.seen[handle] = true;
+      var page = this;
+      this.afterNextFrame(function () {
+        _pca_picture_seen(page.objects[handle - 1]);
+        if (!performance.getEntriesByName('pca-described').length) performance.mark('pca-described');
+      });
+    }
+  },
+  // A paint box's first picture goes to the screen before its reader's elements are built (some
+  // 230 of them, and their styles): the browser draws the frame, then the program describes
+  // the chart, a few milliseconds later. A page drawing no frames (a hidden tab) waits 100 ms.
+  seen: {},
+  afterNextFrame: function (run) {
+    var done = false, once = function () { if (!done) { done = true; run(); } };
+    requestAnimationFrame(function () { setTimeout(once, 0); });
+    setTimeout(once, 100);
   },
 
   // Text: measured and drawn by the browser in the program's font, the glyphs blended into the
@@ -311,23 +328,36 @@ var PcaPage = {
 };
 
 // The program's WebAssembly lies inlined in base64 in its data: address. It is decoded here at
-// once and compiled: the runtime of Debian 12's emscripten would fetch() the address instead,
-// whose answer a browser delivers only after the parser and a first frame (some 40 ms later in
-// chromium), and which the page's policy now forbids. Debian 13's runtime would decode it in
-// place too; this is the same for both.
+// once: the runtime of Debian 12's emscripten would fetch() the address instead, whose answer a
+// browser delivers only after the parser and a first frame (some 40 ms later in chromium), and
+// which the page's policy forbids. It is compiled at once too, so that the program starts
+// within this script and its first picture goes into the page's first frame: engines compile a
+// module's functions on their first call, so the module itself is quick to make. Where an
+// engine refuses to compile a module this large on the main thread, it is compiled in the
+// background, and any failure is reported from there.
 Module['instantiateWasm'] = function (imports, receive) {
   var address = typeof wasmBinaryFile === 'string' ? wasmBinaryFile : findWasmBinary();
   var text = address.slice(address.indexOf(',') + 1);
   var bytes = Uint8Array.fromBase64 ? Uint8Array.fromBase64(text) : tryParseAsDataURI(address);
+  // The face of the picture's texts (Arial, as the reader's boxes of them measure it too): its
+  // first look-up takes some milliseconds in each engine.
+  PcaPage.prepareFont('Arial');
+  var made = null;
+  try {
+    var module = new WebAssembly.Module(bytes);
+    made = {module: module, instance: new WebAssembly.Instance(module, imports)};
+  } catch (e) {
+    made = null;
+  }
+  if (made) {
+    receive(made.instance, made.module);
+    return {};
+  }
   WebAssembly.instantiate(bytes, imports).then(function (result) {
     receive(result.instance, result.module);
   }, function (reason) {
     err('failed to prepare the WebAssembly: ' + reason);
     abort(reason);
   });
-  // While it compiles, the browser finds the face of the picture's texts (Arial, as the reader's
-  // boxes of them measure it too): its first look-up takes some milliseconds in each engine,
-  // which would otherwise fall between the start of the program and its first picture.
-  PcaPage.prepareFont('Arial');
   return {};  // the exports come through receive
 };

@@ -32,11 +32,12 @@ function launch(engine = 'chromium') {
   return require('./engines/' + engine).launch();
 }
 
-// One page of the program at a viewport size and device pixel ratio, its first picture shown;
-// problems (script errors, console errors) are listed by problemList().
+// One page of the program at a viewport size and device pixel ratio, its first picture shown
+// and the reader's elements built after it; problems (script errors, console errors) are listed
+// by problemList().
 async function open(browser, url, width, height, ratio = 1) {
   const p = await browser.open(url, width, height, ratio);
-  await p.page.waitForFunction(() => performance.getEntriesByName('pca-first-picture').length > 0);
+  await p.page.waitForFunction(() => performance.getEntriesByName('pca-described').length > 0);
   if (p.page.listenForErrors) await p.page.listenForErrors();
   return { ...p, ratio, engine: browser.name };
 }

@@ -351,7 +351,7 @@ Module['instantiateWasm'] = function (imports, receive) {
   }
   if (made) {
     receive(made.instance, made.module);
-    return {};
+    return made.instance.exports;  // the runtime keeps what this returns (Debian 13's does)
   }
   WebAssembly.instantiate(bytes, imports).then(function (result) {
     receive(result.instance, result.module);

@@ -29,7 +29,15 @@ def main(template_path, program_path, output_path):
     # A "</script" inside the program would end its element early.
     if re.search(r"</script", program, re.IGNORECASE):
         sys.exit(f"{program_path}: holds '</script', which cannot stand inline")
-    page = page.replace(PROGRAM_TAG, "<script>" + program + "</script>")
+    # The WebAssembly leaves the script for a data block of its own before it: the browser's
+    # script compiler would otherwise scan and keep the 300 KB string. The runtime's data:
+    # address is left empty; page.js reads the block.
+    inlined = re.findall(r'"data:application/octet-stream;base64,([A-Za-z0-9+/=]+)"', program)
+    if len(inlined) != 1:
+        sys.exit(f"{program_path}: {len(inlined)} inlined WebAssembly modules, not one")
+    program = program.replace(inlined[0], "", 1)
+    block = '<script type="application/octet-stream" id="pca-program">' + inlined[0] + "</script>\n"
+    page = page.replace(PROGRAM_TAG, block + "<script>" + program + "</script>")
 
     scripts = re.findall(r"<script>(.*?)</script>", page, re.DOTALL)
     styles = re.findall(r"<style>(.*?)</style>", page, re.DOTALL)

@@ -27,6 +27,12 @@ var PcaPage = {
     return address;
   },
 
+  decodeBase64: function (text) {
+    var raw = atob(text), bytes = new Uint8Array(raw.length);
+    for (var i = 0; i < raw.length; ++i) bytes[i] = raw.charCodeAt(i);
+    return bytes;
+  },
+
   // Everything the program shows lies in the page's main landmark.
   main: function () { return document.querySelector('main') || document.body; },
 
@@ -327,18 +333,23 @@ var PcaPage = {
   },
 };
 
-// The program's WebAssembly lies inlined in base64 in its data: address. It is decoded here at
-// once: the runtime of Debian 12's emscripten would fetch() the address instead, whose answer a
-// browser delivers only after the parser and a first frame (some 40 ms later in chromium), and
-// which the page's policy forbids. It is compiled at once too, so that the program starts
+// The program's WebAssembly lies inlined in base64: in pca.html in a data block before this
+// script, in pca.js alone in its data: address. It is decoded here at once: the runtime of
+// Debian 12's emscripten would fetch() the address instead, whose answer a browser delivers
+// only after the parser and a first frame (some 40 ms later in chromium), and which the page's
+// policy forbids. It is compiled at once too, so that the program starts
 // within this script and its first picture goes into the page's first frame: engines compile a
 // module's functions on their first call, so the module itself is quick to make. Where an
 // engine refuses to compile a module this large on the main thread, it is compiled in the
 // background, and any failure is reported from there.
 Module['instantiateWasm'] = function (imports, receive) {
-  var address = typeof wasmBinaryFile === 'string' ? wasmBinaryFile : findWasmBinary();
-  var text = address.slice(address.indexOf(',') + 1);
-  var bytes = Uint8Array.fromBase64 ? Uint8Array.fromBase64(text) : tryParseAsDataURI(address);
+  var block = document.getElementById('pca-program');  // pca.html's (make_page.py)
+  var text = block ? block.textContent : '';
+  if (!block) {  // pca.js on its own
+    var address = typeof wasmBinaryFile === 'string' ? wasmBinaryFile : findWasmBinary();
+    text = address.slice(address.indexOf(',') + 1);
+  }
+  var bytes = Uint8Array.fromBase64 ? Uint8Array.fromBase64(text) : PcaPage.decodeBase64(text);
   // The face of the picture's texts (Arial, as the reader's boxes of them measure it too): its
   // first look-up takes some milliseconds in each engine.
   PcaPage.prepareFont('Arial');

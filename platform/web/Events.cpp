@@ -46,7 +46,7 @@ EMSCRIPTEN_KEEPALIVE void pca_key(TPaintBox* box, int key, int shift) {
 // The browser has drawn the paint box's first picture: the chart is described from now on.
 EMSCRIPTEN_KEEPALIVE void pca_picture_seen(TPaintBox* box) {
   box->widget().pictureSeen = true;
-  Application->Dispatch([] {});
+  DescribeToPage(*box);
 }
 
 EMSCRIPTEN_KEEPALIVE void pca_viewport_changed(TForm* form) { ViewportChanged(*form); }

@@ -7,7 +7,6 @@ var PcaPage = {
   objects: [],   // handle - 1 -> the program's object its events go to
   pointer: null, // the pointer a paint box has captured: {element, id}
   errors: [],    // error boxes waiting for the one shown to close
-  firstPicture: false,
 
   // Strings in the program's memory are UTF-8 ending in a zero byte. They are converted here, on
   // nothing but the memory and the exported malloc: the compiler's own string helpers are not
@@ -198,18 +197,14 @@ var PcaPage = {
       var data = new Uint8ClampedArray(HEAPU8.buffer, pixels, width * height * 4);
       el.getContext('2d').putImageData(new ImageData(data, width, height), 0, 0);
     }
-    if (!this.firstPicture) {
-      this.firstPicture = true;
-      performance.mark('pca-first-picture');
-    }
-    if (!this.seen[handle]) {
-      this.seen[handle] = true;
-      var page = this;
-      this.afterNextFrame(function () {
-        _pca_picture_seen(page.objects[handle - 1]);
-        if (!performance.getEntriesByName('pca-described').length) performance.mark('pca-described');
-      });
-    }
+    if (this.seen[handle]) return;
+    var first = !Object.keys(this.seen).length, page = this;
+    this.seen[handle] = true;
+    if (first) performance.mark('pca-first-picture');
+    this.afterNextFrame(function () {
+      _pca_picture_seen(page.objects[handle - 1]);
+      if (first) performance.mark('pca-described');
+    });
   },
   // A paint box's first picture goes to the screen before its reader's elements are built (some
   // 230 of them, and their styles): the browser draws the frame, then the program describes
@@ -337,11 +332,11 @@ var PcaPage = {
 // script, in pca.js alone in its data: address. It is decoded here at once: the runtime of
 // Debian 12's emscripten would fetch() the address instead, whose answer a browser delivers
 // only after the parser and a first frame (some 40 ms later in chromium), and which the page's
-// policy forbids. It is compiled at once too, so that the program starts
-// within this script and its first picture goes into the page's first frame: engines compile a
-// module's functions on their first call, so the module itself is quick to make. Where an
-// engine refuses to compile a module this large on the main thread, it is compiled in the
-// background, and any failure is reported from there.
+// policy forbids. It is compiled at once too, so that the program starts within this script and
+// its first picture goes into the page's first frame: engines compile a module's functions on
+// their first call, so the module itself is quick to make. Where an engine refuses to compile a
+// module this large on the main thread, it is compiled in the background, and any failure is
+// reported from there.
 Module['instantiateWasm'] = function (imports, receive) {
   var block = document.getElementById('pca-program');  // pca.html's (make_page.py)
   var text = block ? block.textContent : '';
@@ -353,16 +348,14 @@ Module['instantiateWasm'] = function (imports, receive) {
   // The face of the picture's texts (Arial, as the reader's boxes of them measure it too): its
   // first look-up takes some milliseconds in each engine.
   PcaPage.prepareFont('Arial');
-  var made = null;
   try {
-    var module = new WebAssembly.Module(bytes);
-    made = {module: module, instance: new WebAssembly.Instance(module, imports)};
+    var module = new WebAssembly.Module(bytes), instance = new WebAssembly.Instance(module, imports);
   } catch (e) {
-    made = null;
+    instance = null;
   }
-  if (made) {
-    receive(made.instance, made.module);
-    return made.instance.exports;  // the runtime keeps what this returns (Debian 13's does)
+  if (instance) {
+    receive(instance, module);
+    return instance.exports;  // the runtime keeps what this returns (Debian 13's does)
   }
   WebAssembly.instantiate(bytes, imports).then(function (result) {
     receive(result.instance, result.module);

@@ -198,7 +198,7 @@ async function readerTree(browser, url, t) {
 async function touchEdit(browser, url, t) {
   if (!browser.touch) { console.log(`skipped in ${browser.name}: touch (its driver sends a finger as the mouse)`); return; }
   const width = 390, height = 844, p = await browser.openPhone(url, width, height);
-  await p.page.waitForFunction(() => performance.getEntriesByName('pca-described').length > 0);
+  await d.described(p.page);
   const l = d.layout(width, height), x5 = l.x(5);
   const pressY = l.stripTop(3) + l.row - 4, releaseY = l.stripTop(3) + 3;
   await p.touchDrag(x5, pressY, x5, releaseY);

@@ -62,15 +62,15 @@ async function inTurns(name, url, blankUrl, load) {
     page.push(await load(url));
     blank.push(await load(blankUrl));
   }
-  const list = v => v.map(t => t.toFixed(0)).join(', ');
-  const mark = v => v.map(t => t.mark), shown = v => v.map(t => t.shown);
-  console.log(`${name}: first picture from file://, median of ${kLoads} loads in turns: pca.html ${median(mark(page)).toFixed(0)} ms ` +
-              `(${list(mark(page))}), blank page ${median(mark(blank)).toFixed(0)} ms (${list(mark(blank))}), ` +
-              `ratio ${(median(mark(page)) / median(mark(blank))).toFixed(2)}`);
-  if (shown(page).some(t => isNaN(t))) return;  // an engine without paint timing
-  console.log(`${name}: on the screen (first contentful paint): pca.html ${median(shown(page)).toFixed(0)} ms ` +
-              `(${list(shown(page))}), blank page ${median(shown(blank)).toFixed(0)} ms (${list(shown(blank))}), ` +
-              `ratio ${(median(shown(page)) / median(shown(blank))).toFixed(2)}`);
+  const report = (what, key) => {
+    const p = page.map(t => t[key]), b = blank.map(t => t[key]);
+    if (p.some(t => isNaN(t))) return;  // an engine without paint timing
+    const list = v => v.map(t => t.toFixed(0)).join(', ');
+    console.log(`${name}: ${what}: pca.html ${median(p).toFixed(0)} ms (${list(p)}), ` +
+                `blank page ${median(b).toFixed(0)} ms (${list(b)}), ratio ${(median(p) / median(b)).toFixed(2)}`);
+  };
+  report(`first picture from file://, median of ${kLoads} loads in turns`, 'mark');
+  report('on the screen (first contentful paint)', 'shown');
 }
 
 const kLoads = Number(process.env.PCA_FIGURES_LOADS || 7);

@@ -35,9 +35,10 @@ function launch(engine = 'chromium') {
 // One page of the program at a viewport size and device pixel ratio, its first picture shown
 // and the reader's elements built after it; problems (script errors, console errors) are listed
 // by problemList().
+const described = page => page.waitForFunction(() => performance.getEntriesByName('pca-described').length > 0);
 async function open(browser, url, width, height, ratio = 1) {
   const p = await browser.open(url, width, height, ratio);
-  await p.page.waitForFunction(() => performance.getEntriesByName('pca-described').length > 0);
+  await described(p.page);
   if (p.page.listenForErrors) await p.page.listenForErrors();
   return { ...p, ratio, engine: browser.name };
 }
@@ -151,5 +152,5 @@ async function pageState(page) {
   }));
 }
 
-module.exports = { kEngines, serve, launch, open, screen, picture, pictureBytes, layout, drag, until, buttonShown, openBoxes,
+module.exports = { kEngines, serve, launch, open, described, screen, picture, pictureBytes, layout, drag, until, buttonShown, openBoxes,
                    pageState };

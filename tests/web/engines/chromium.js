@@ -11,8 +11,10 @@ async function launch() {
   });
   return {
     name: 'chromium', ratios: [1, 1.5, 2], outside: true, raw: browser,
-    async open(url, width, height, ratio) {
+    // `before`: a function run in the page before its own scripts (chromium's own).
+    async open(url, width, height, ratio, before) {
       const context = await browser.newContext({ viewport: { width, height }, deviceScaleFactor: ratio });
+      if (before) await context.addInitScript(before);
       const page = await context.newPage();
       const problems = [];
       page.on('pageerror', e => problems.push('script error: ' + e.message));

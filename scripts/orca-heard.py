@@ -87,9 +87,15 @@ page_up = after("page up", "left shift")
 raised = values(page_up or [], point)
 check("Page Up: the new value, higher than before",
       page_up, before is not None and len(set(raised)) == 1 and raised[0] > number(before.group(1)))
-# The last word after a key is the state the window is in now.
+# The last word after a key is the state the window is in now. The point's new value may come
+# once more after it (Orca 48 on the page, when the slider's own event reaches it late): the
+# same value again tells of no other state.
+settled = list(page_up or [])
+while settled and len(set(raised)) == 1 and re.fullmatch(r"-?\d+[.,]\d+\.?", settled[-1]) \
+        and number(settled[-1].rstrip(".")) == raised[0]:
+    settled.pop()
 check("Page Up: the data view is announced, last",
-      page_up, bool(page_up) and re.search(r"\bWykres danych\.?$", page_up[-1]) is not None)
+      page_up, bool(settled) and re.search(r"\bWykres danych\.?$", settled[-1]) is not None)
 
 shift_down = after("left shift", "left alt")
 lowered = values(shift_down or [], point)

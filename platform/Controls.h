@@ -49,6 +49,8 @@ class TControl : public TObject {
   // The name the form description gives the control; the platform may show it to tools (the
   // browser's element id).
   void SetName(const std::string& name);
+  // A short text shown while the pointer rests on the control (a tooltip).
+  void SetHint(const std::string& hint);
 
   struct Widget;  // the toolkit's element behind the control, known to the platform only
   Widget& widget() const { return *widget_; }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/Controls.h"
+#include "platform/HelpText.h"
 
 class TForm : public TObject {
  public:
@@ -24,12 +25,16 @@ class TForm : public TObject {
   void SetClientSize(int32_t width, int32_t height);
   void Show();
   void Close();
+  // Shows a help text in a window of its own over this one, modal; Escape or its button closes it
+  // and the keyboard focus goes back where it was.
+  void ShowHelp(const THelpText& help);
 
   TNotifyEvent OnCreate;
   TNotifyEvent OnActivate;  // once, when first shown, before the first paint
   TNotifyEvent OnPaint;
   TNotifyEvent OnResize;
   TNotifyEvent OnClose;
+  TNotifyEvent OnHelp;  // F1 or "?" anywhere in the window
 
   // Creates a control on this form; controls created later lie above earlier ones.
   template <typename T>
@@ -46,6 +51,7 @@ class TForm : public TObject {
   void DoPaint(bool insideWindowPaint);
   void DoResize();
   void DoClose();
+  void DoHelp();
 
   struct Window;
   Window& window() const { return *window_; }

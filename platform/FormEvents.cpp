@@ -28,3 +28,7 @@ void TForm::DoResize() {
 void TForm::DoClose() {
   Application->Dispatch([this] { if (OnClose) OnClose(this); });
 }
+
+void TForm::DoHelp() {
+  Application->Dispatch([this] { if (OnHelp) OnHelp(this); });
+}

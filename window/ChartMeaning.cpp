@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "window/ChartSummary.h"
 #include "window/ComponentsPicture.h"
 #include "window/DrawSeries.h"
 
@@ -78,14 +79,9 @@ TDescribedPart LoadingsPart(const ChartLayout& layout, const LoadingLayout& load
   return part;
 }
 
-// "59% wariancji": the share as drawn, without the blank that pads it to two characters.
-std::string ShareWords(double percent) {
-  std::string share = PercentText(percent);
-  share.erase(0, share.find_first_not_of(' '));
-  return share + " wariancji";
-}
-
 }  // namespace
+
+const char* const kHelpHint = "Klawisz F1 albo znak zapytania otwiera pomoc.";
 
 TChartDescription DescribeChart(const ChartLayout& layout, int32_t width,
                                 const ObservationTable& table, bool componentsView,
@@ -123,11 +119,13 @@ TChartDescription DescribeChart(const ChartLayout& layout, int32_t width,
       share.Box = {at.X, at.Y, at.X, at.Y};
       d.Parts.push_back(share);
     }
-    d.Description = "Składowa 1: " + ShareWords(components.Shares[1]) + ", składowa 2: " +
-                    ShareWords(components.Shares[2]);
   }
-  // "Wykres danych", or "Wykres składowych głównych. Składowa 1: 59% wariancji, składowa 2: …"
-  if (painted) d.Status = d.Description.empty() ? d.Name : d.Name + ". " + d.Description;
+  // What the chart shows, and where the help is. The status tells the view alone: "Wykres
+  // danych", or "Wykres składowych głównych. Składowa 1: 59% wariancji, składowa 2: …".
+  if (painted) {
+    d.Description = ChartSummary(table, componentsView, components, painted) + " " + kHelpHint;
+    d.Status = componentsView && components.Drawn ? d.Name + ". " + SharesSentence(components) : d.Name;
+  }
 
   if (chosen.Variable >= 1 && chosen.Variable <= kVariables && chosen.Observation >= 1 &&
       chosen.Observation <= kObservations) {

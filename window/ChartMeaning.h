@@ -31,5 +31,8 @@ TChartDescription DescribeChart(const ChartLayout& layout, int32_t width,
                                 const DrawnComponents& components, const ChosenCell& chosen,
                                 bool painted);
 
+// Where the help is, as the chart's description and the hint's tooltip tell it.
+extern const char* const kHelpHint;
+
 // A value with two decimals and a decimal comma, as Polish writes it: "0,12", "-1,05".
 std::string PolishNumber(double value);

@@ -5,7 +5,9 @@
 #include "analysis/Components.h"
 #include "analysis/SyntheticData.h"
 #include "window/ComponentsPicture.h"
+#include "window/ChartSummary.h"
 #include "window/DrawSeries.h"
+#include "window/HelpText.h"
 #include "window/KeyEdit.h"
 #include "window/PendingEdit.h"
 
@@ -44,6 +46,7 @@ TF_PCA::TF_PCA() {
   Label1->SetBounds(0, 0, 121, 16);
   Label1->SetCaption(" Klikaj na zmiennych");
   Label1->SetFont(kControlFont);
+  Label1->SetHint(kHelpHint);
 
   Kl_A = CreateControl<TButton>();
   Kl_A->SetName("Kl_A");
@@ -60,6 +63,7 @@ TF_PCA::TF_PCA() {
   OnCreate = [this](TObject* s) { FormCreate(s); };
   OnPaint = [this](TObject* s) { Rysuj(s); };
   OnResize = [this](TObject* s) { Resize(s); };
+  OnHelp = [this](TObject* s) { Pomoc(s); };
 }
 
 void TF_PCA::FormCreate(TObject*) { PressX = -1; }
@@ -197,4 +201,9 @@ void TF_PCA::KeyEdit(int32_t pixels) {
 TChartDescription TF_PCA::Opis(TObject*) {
   return DescribeChart(ChartLayout::For(Ramka->Width(), Ramka->Height()), Ramka->Width(), Table,
                        !Kl_A->Visible(), Drawn, Chosen, Painted);
+}
+
+// Opens the help, with what the chart shows now.
+void TF_PCA::Pomoc(TObject*) {
+  ShowHelp(HelpFor(ChartSummary(Table, !Kl_A->Visible(), Drawn, Painted)));
 }

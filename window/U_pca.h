@@ -51,6 +51,7 @@ class TF_PCA : public TForm {
   void FormCreate(TObject* Sender);
   void Klawisz(TObject* Sender, TKey Key, TShiftState Shift);
   TChartDescription Opis(TObject* Sender);
+  void Pomoc(TObject* Sender);
 
   // The paint routine on any canvas of the given size (Rysuj passes Ramka's).
   void Paint(TCanvas& canvas, int32_t width, int32_t height);

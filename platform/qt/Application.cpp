@@ -55,8 +55,11 @@ void TApplication::HandleException(const std::exception& error) {
 void TApplication::Dispatch(const std::function<void()>& handler, ReportTiming timing) {
   const std::optional<std::string> failure = FailureOf(handler);
   if (timing == ReportTiming::Now) PresentPictures();  // a window paint shows its own
-  for (TPaintBox* box : paintBoxes_)  // what the handler changed, told to a screen reader
-    ChartMayHaveChanged(static_cast<PaintBoxWidget*>(box->widget().qt.data()));
+  for (TPaintBox* box : paintBoxes_) {  // what the handler changed, told to a screen reader
+    auto* widget = static_cast<PaintBoxWidget*>(box->widget().qt.data());
+    ChartMayHaveChanged(widget);
+    if (widget) widget->FollowChosenCell();
+  }
   if (!failure) return;
   if (QWidget* grabber = QWidget::mouseGrabber()) grabber->releaseMouse();
   const std::runtime_error error(*failure);

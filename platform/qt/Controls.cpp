@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QTimer>
+#include <QToolTip>
 #include <algorithm>
 #include <cmath>
 #include <optional>
@@ -48,12 +49,70 @@ void TControl::SetVisible(bool visible) {
 void TControl::SetName(const std::string& name) {
   if (widget_->qt) widget_->qt->setObjectName(QString::fromStdString(name));
 }
+void TControl::SetHint(const std::string& hint) {
+  if (widget_->qt) widget_->qt->setToolTip(QString::fromStdString(hint));
+}
 
 // ---- TPaintBox --------------------------------------------------------------------------------
 
 PaintBoxWidget::PaintBoxWidget(TPaintBox& box, TForm& form, QWidget* parent)
-    : QWidget(parent), box_(box), form_(form) {
+    : QWidget(parent), box_(box), form_(form), valueTag_(new QLabel(this)) {
   setAttribute(Qt::WA_OpaquePaintEvent);  // the picture covers every pixel
+  valueTag_->setObjectName("ChosenValue");
+  valueTag_->setAutoFillBackground(true);
+  valueTag_->setFrameShape(QFrame::Box);
+  valueTag_->setMargin(2);
+  valueTag_->setFont(ToQFont({"Arial", -13}));
+  QPalette tag = valueTag_->palette();
+  tag.setColor(QPalette::Window, palette().color(QPalette::ToolTipBase));
+  tag.setColor(QPalette::WindowText, palette().color(QPalette::ToolTipText));
+  valueTag_->setPalette(tag);
+  valueTag_->setAttribute(Qt::WA_TransparentForMouseEvents);
+  valueTag_->hide();
+}
+
+// The chosen point's name and value beside its ring, while the chart has the focus: on the
+// screen over the picture, never in it. Right of the ring where it fits, else left of it.
+void PaintBoxWidget::FollowChosenCell() {
+  TChartDescription d;
+  const TDescribedCell* cell = nullptr;
+  if (hasFocus() && ReadDescription(box_, d) && d.FocusPart >= 0 &&
+      d.FocusPart < static_cast<int>(d.Parts.size()) && d.FocusCell >= 0 &&
+      d.FocusCell < static_cast<int>(d.Parts[d.FocusPart].Cells.size()))
+    cell = &d.Parts[d.FocusPart].Cells[d.FocusCell];
+  if (!cell) {
+    valueTag_->hide();
+    return;
+  }
+  valueTag_->setText(QString::fromStdString(cell->Name));
+  valueTag_->adjustSize();
+  const QSize size = valueTag_->size();
+  const TBox& b = d.FocusBox;
+  int x = b.Right + 6;
+  if (x + size.width() > width()) x = b.Left - 6 - size.width();
+  const int y = std::clamp((b.Top + b.Bottom - size.height()) / 2, 0, std::max(0, height() - size.height()));
+  valueTag_->move(std::max(0, x), y);
+  valueTag_->show();
+  valueTag_->raise();
+}
+
+// A point under the resting pointer tells its name and value, as long as the pointer stays on it.
+bool PaintBoxWidget::event(QEvent* event) {
+  if (event->type() != QEvent::ToolTip) return QWidget::event(event);
+  const auto* help = static_cast<QHelpEvent*>(event);
+  TChartDescription d;
+  if (ReadDescription(box_, d))
+    for (const TDescribedPart& part : d.Parts)
+      for (const TDescribedCell& cell : part.Cells) {
+        const QRect marker(cell.Box.Left - 1, cell.Box.Top - 1, cell.Box.Right - cell.Box.Left + 3,
+                           cell.Box.Bottom - cell.Box.Top + 3);
+        if (!marker.contains(help->pos())) continue;
+        QToolTip::showText(help->globalPos(), QString::fromStdString(cell.Name), this, marker);
+        return true;
+      }
+  QToolTip::hideText();
+  event->ignore();
+  return true;
 }
 
 void PaintBoxWidget::Repaint() {
@@ -196,12 +255,14 @@ void PaintBoxWidget::Key(TKey key, TShiftState shift) {
 void PaintBoxWidget::focusInEvent(QFocusEvent* event) {
   QWidget::focusInEvent(event);
   update();
+  FollowChosenCell();
   QTimer::singleShot(0, this, [this] { ChartMayHaveChanged(this); });
 }
 
 void PaintBoxWidget::focusOutEvent(QFocusEvent* event) {
   QWidget::focusOutEvent(event);
   update();
+  FollowChosenCell();
   ChartMayHaveChanged(this);
 }
 

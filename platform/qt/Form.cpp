@@ -1,4 +1,5 @@
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QWindow>
 
 #include "platform/Application.h"
@@ -8,6 +9,18 @@
 
 FormWindow::FormWindow(TForm& form) : QWidget(nullptr), form_(form) {
   setPalette(FixedPalette());  // the controls inherit it
+}
+
+// F1 or "?" anywhere in the window, whichever control has the focus: the controls pass these
+// keys on to their window. "?" is matched by its text, whatever key and modifiers type it.
+void FormWindow::keyPressEvent(QKeyEvent* event) {
+  const bool ctrlOrAlt = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+  if (!ctrlOrAlt && (event->key() == Qt::Key_F1 || event->text() == QStringLiteral("?"))) {
+    form_.DoHelp();
+    event->accept();
+    return;
+  }
+  QWidget::keyPressEvent(event);
 }
 
 void FormWindow::SetDesignedOuterSize(int width, int height) {
@@ -63,7 +76,7 @@ TForm::TForm() : window_(std::make_unique<Window>()) {
 TForm::~TForm() {
   // The handlers belong to the derived window, whose members are gone by now; deleting the widgets
   // still sends focus and accessibility events, which must not reach them.
-  OnCreate = OnActivate = OnPaint = OnResize = OnClose = nullptr;
+  OnCreate = OnActivate = OnPaint = OnResize = OnClose = OnHelp = nullptr;
   for (auto& control : controls_) control->DropHandlers();
   delete window_->qt.data();  // with it the controls' widgets
   controls_.clear();

@@ -7,6 +7,8 @@
 
 #include "platform/Form.h"
 
+class QLabel;
+
 // A control font (negative height: the character height in pixels) as a Qt font.
 QFont ToQFont(const TControlFont& font);
 
@@ -27,6 +29,7 @@ class FormWindow final : public QWidget {
   void moveEvent(QMoveEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void FitOuterSize();
@@ -50,6 +53,8 @@ class PaintBoxWidget final : public QWidget {
   TPaintBox& box() { return box_; }
   // Runs the paint box's key handler, as a key press does (assistive technology uses it too).
   void Key(TKey key, TShiftState shift);
+  // Shows the chosen point's name and value beside it while the chart has the focus.
+  void FollowChosenCell();
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -61,10 +66,12 @@ class PaintBoxWidget final : public QWidget {
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  bool event(QEvent* event) override;
 
  private:
   void DrawFocusMark(QPainter& painter);
   void Mouse(QMouseEvent* event, const TMouseEvent& handler);
   TPaintBox& box_;
   TForm& form_;
+  QLabel* valueTag_;  // the chosen point's name and value, over the picture
 };

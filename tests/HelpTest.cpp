@@ -30,7 +30,7 @@ class Help : public WindowFixture {
     const auto* text = help ? help->findChild<QTextBrowser*>() : nullptr;
     return text ? text->toPlainText() : QString();
   }
-  QLabel* ValueTag() const { return Box()->findChild<QLabel*>("ChosenValue"); }
+  QLabel* ValueTag() const { return form->window().qt->findChild<QLabel*>("ChosenValue"); }
   QImage Picture() { return form->Ramka->Picture().impl().image.copy(); }
 };
 

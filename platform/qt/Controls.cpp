@@ -56,7 +56,7 @@ void TControl::SetHint(const std::string& hint) {
 // ---- TPaintBox --------------------------------------------------------------------------------
 
 PaintBoxWidget::PaintBoxWidget(TPaintBox& box, TForm& form, QWidget* parent)
-    : QWidget(parent), box_(box), form_(form), valueTag_(new QLabel(this)) {
+    : QWidget(parent), box_(box), form_(form), valueTag_(new QLabel(parent)) {
   setAttribute(Qt::WA_OpaquePaintEvent);  // the picture covers every pixel
   valueTag_->setObjectName("ChosenValue");
   valueTag_->setAutoFillBackground(true);
@@ -72,7 +72,9 @@ PaintBoxWidget::PaintBoxWidget(TPaintBox& box, TForm& form, QWidget* parent)
 }
 
 // The chosen point's name and value beside its ring, while the chart has the focus: on the
-// screen over the picture, never in it. Right of the ring where it fits, else left of it.
+// screen over the picture, never in it. Right of the ring where it fits, else left of it. The
+// text is the window's child, above the hint too: a child of the paint box under the hint
+// would leave the hint unpainted when it moves.
 void PaintBoxWidget::FollowChosenCell() {
   TChartDescription d;
   const TDescribedCell* cell = nullptr;
@@ -91,7 +93,7 @@ void PaintBoxWidget::FollowChosenCell() {
   int x = b.Right + 6;
   if (x + size.width() > width()) x = b.Left - 6 - size.width();
   const int y = std::clamp((b.Top + b.Bottom - size.height()) / 2, 0, std::max(0, height() - size.height()));
-  valueTag_->move(std::max(0, x), y);
+  valueTag_->move(mapToParent(QPoint(std::max(0, x), y)));
   valueTag_->show();
   valueTag_->raise();
 }

@@ -14,5 +14,5 @@ source scripts/orca-lib.sh
 private_home
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 start_display
-orca_keys "$outdir" start_program "$binary"
+ORCA_HELP_KEYS="F1 Escape" orca_keys "$outdir" start_program "$binary"
 /usr/bin/python3 scripts/orca-heard.py "$outdir/speech.txt"

@@ -1,6 +1,7 @@
 #!/usr/bin/python3
 """Checks what Orca spoke while scripts/orca-check.sh (the window) or scripts/orca-web-check.sh
-(the page, --page) typed Tab, Down ×3, Right ×4, Page Up, Shift+Down and Alt+O: the phrases after
+(the page, --page) typed Tab, Down ×3, Right ×4, Page Up, Shift+Down, Alt+O, the help key (F1, or "?" on
+the page) and Escape: the phrases after
 each key echo ("tab", "page up", "left shift", "left alt"; the arrows have none). Prints every
 phrase, then fails with the phrases of a step that missed.
 Usage: orca-heard.py [--page] SPEECH_FILE  (the debug log's "SPEECH OUTPUT" lines)"""
@@ -102,10 +103,21 @@ lowered = values(shift_down or [], point)
 check("Shift+Down: the new value, lower than after Page Up",
       shift_down, len(set(raised)) == 1 and len(set(lowered)) == 1 and lowered[0] < raised[0])
 
-alt_o = after("left alt", "Screen reader off.")
+# The help's keys follow Alt+O: F1 on the desktop, "?" (Shift+/) on the page, then Escape.
+help_key = "left shift" if page else "F1"
+alt_o = after("left alt", help_key)
 check("Alt+O: the components view is announced with both shares, last",
       alt_o, bool(alt_o) and "Wykres składowych głównych" in " ".join(alt_o[-2:])
       and re.search(r"Składowa 1: \d+% wariancji, składowa 2: \d+% wariancji\.?$", alt_o[-1]) is not None)
+
+help_heard = after(help_key, "escape")
+check("the help key: the help by its title, then its first sentence",
+      help_heard, bool(help_heard) and help_heard[0].startswith("Pomoc")
+      and any("Ten program pokazuje, jak analiza składowych głównych streszcza tabelę liczb" in p
+              for p in help_heard))
+back = after("escape", "Screen reader off.")
+check("Escape: the help closed, the focus back on the chosen point",
+      back, bool(back) and back[-1].startswith(point))
 
 # A number is spoken as the program words it: a Polish voice reads "0.15" as "zero piętnaście",
 # the decimal point a pause and the minus sign lost. Nor does a reader add a percentage of a

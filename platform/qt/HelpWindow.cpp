@@ -34,7 +34,7 @@ void TForm::ShowHelp(const THelpText& help) {
   auto* dialog = new QDialog(owner);
   dialog->setObjectName("Pomoc");
   dialog->setAttribute(Qt::WA_DeleteOnClose);
-  dialog->setWindowTitle(Html(help.Title));
+  dialog->setWindowTitle(QString::fromStdString(help.Title));
   dialog->setWindowModality(Qt::WindowModal);
   dialog->setPalette(owner->palette());
 
@@ -43,7 +43,9 @@ void TForm::ShowHelp(const THelpText& help) {
   // The caret moves with the keys, so a reader walks the text line by line.
   text->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
   text->setHtml(HelpHtml(help));
-  text->setAccessibleName(Html(help.Title));
+  // Named by the title and described by its first sentence, which a reader speaks as it opens.
+  if (!help.Sections.empty() && !help.Sections.front().Paragraphs.empty())
+    text->setAccessibleDescription(QString::fromStdString(help.Sections.front().Paragraphs.front()));
   text->setFont(ToQFont({"Arial", -14}));
 
   auto* close = new QPushButton(QString::fromStdString(help.CloseCaption), dialog);

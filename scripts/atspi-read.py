@@ -208,5 +208,41 @@ check("a screen reader heard the view change",
       ("object:property-change:accessible-name", "Wykres składowych głównych") in heard
       and any(kind.startswith("object:children-changed:add") for kind, _ in heard), heard[-8:])
 
+# The hint tells where the help is; F1 opens it as a dialog of its own, whose text a reader reads
+# like any text; Escape closes it.
+hint = find(window, lambda n: n.name == " Klikaj na zmiennych")
+check("the hint tells that F1 opens the help",
+      hint is not None and "F1" in hint.description, hint.description if hint else "no hint")
+
+
+def help_dialog():
+    return next((w for w in app if w is not None and w.name == "Pomoc"), None)
+
+
+xdotool("key", "F1")
+wait_for(lambda: help_dialog() is not None and find(help_dialog(), lambda n: n.getRole() != pyatspi.ROLE_DIALOG
+                                                     and "queryText" in dir(n)) is not None)
+dialog = help_dialog()
+check("F1 opens the dialog Pomoc", dialog is not None and dialog.getRole() == pyatspi.ROLE_DIALOG,
+      dialog.getRoleName() if dialog else "none")
+if dialog is not None:
+    dump(dialog, "5-help")
+    texts = []
+    stack = [dialog]
+    while stack:
+        node = stack.pop()
+        try:
+            texts.append(node.queryText().getText(0, -1))
+        except NotImplementedError:
+            pass
+        stack.extend(node.getChildAtIndex(i) for i in range(node.childCount))
+    text = " ".join(texts)
+    check("its text is read: what the program shows and what the chart shows now",
+          "Ten program pokazuje, jak analiza składowych głównych" in text
+          and "Na składową 1 najmocniej składają się zmienna" in text, text[:200])
+    xdotool("key", "Escape")
+    wait_for(lambda: help_dialog() is None)
+    check("Escape closes it", help_dialog() is None)
+
 print(f"atspi: {len(failures)} failed")
 sys.exit(1 if failures else 0)

@@ -41,6 +41,7 @@ void TControl::SetVisible(bool visible) {
   widget_->Place();
 }
 void TControl::SetName(const std::string& name) { page::SetId(widget_->handle, name.c_str()); }
+void TControl::SetHint(const std::string& hint) { page::SetHint(widget_->handle, hint.c_str()); }
 
 // ---- TPaintBox --------------------------------------------------------------------------------
 

@@ -1,58 +1,9 @@
 #include "platform/web/DescriptionJson.h"
 
-#include <cmath>
-#include <cstdio>
-
 #include "platform/Canvas.h"
+#include "platform/web/JsonWriter.h"
 
 namespace {
-
-class Json {
- public:
-  std::string text;
-
-  void String(const std::string& s) {
-    text += '"';
-    for (const char c : s) {
-      const auto u = static_cast<unsigned char>(c);
-      if (c == '"' || c == '\\') {
-        text += '\\';
-        text += c;
-      } else if (u < 0x20) {
-        char escaped[8];
-        std::snprintf(escaped, sizeof escaped, "\\u%04x", u);
-        text += escaped;
-      } else {
-        text += c;  // UTF-8 passes as it is
-      }
-    }
-    text += '"';
-  }
-  void Number(double v) {
-    if (!std::isfinite(v)) {
-      text += "null";
-      return;
-    }
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.17g", v);
-    text += buffer;
-  }
-  void Int(long long v) { text += std::to_string(v); }
-  void Key(const char* name) {
-    if (!text.empty() && text.back() != '{' && text.back() != '[') text += ',';
-    String(name);
-    text += ':';
-  }
-  void Box(const TBox& b) {
-    text += "[" + std::to_string(b.Left) + "," + std::to_string(b.Top) + "," +
-            std::to_string(b.Right) + "," + std::to_string(b.Bottom) + "]";
-  }
-  // A member: its key, then its value.
-  void Field(const char* name, const std::string& s) { Key(name); String(s); }
-  void Field(const char* name, double v) { Key(name); Number(v); }
-  void Field(const char* name, int v) { Key(name); Int(v); }
-  void Field(const char* name, const TBox& b) { Key(name); Box(b); }
-};
 
 const char* RoleName(TPartRole role) {
   switch (role) {

@@ -49,6 +49,9 @@ EMSCRIPTEN_KEEPALIVE void pca_picture_seen(TPaintBox* box) {
   DescribeToPage(*box);
 }
 
+// F1 or "?" on the page, wherever its focus is: the form's help.
+EMSCRIPTEN_KEEPALIVE void pca_help(TForm* form) { form->DoHelp(); }
+
 EMSCRIPTEN_KEEPALIVE void pca_viewport_changed(TForm* form) { ViewportChanged(*form); }
 
 // Erases and paints the form's client paint box as a window paint does, for measuring.

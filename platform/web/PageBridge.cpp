@@ -21,6 +21,8 @@ EM_JS(int, pca_has_focus, (int h), { return PcaAccess.hasFocus(h) ? 1 : 0; });
 EM_JS(void, pca_show_error, (const char* c, const char* m), {
   PcaPage.showError(PcaPage.string(c), PcaPage.string(m));
 });
+EM_JS(void, pca_show_help, (const char* json), { PcaPage.showHelp(PcaPage.string(json)); });
+EM_JS(void, pca_set_hint, (int h, const char* s), { PcaPage.setHint(h, PcaPage.string(s)); });
 EM_JS(double, pca_viewport_width, (), { return PcaPage.viewportWidth(); });
 EM_JS(double, pca_viewport_height, (), { return PcaPage.viewportHeight(); });
 EM_JS(double, pca_device_pixel_ratio, (), { return window.devicePixelRatio || 1; });
@@ -61,6 +63,8 @@ void Describe(int handle, const char* json) { pca_describe(handle, json); }
 void SetTabStop(int handle, bool tabStop) { pca_set_tab_stop(handle, tabStop); }
 bool HasFocus(int handle) { return pca_has_focus(handle) != 0; }
 void ShowError(const char* caption, const char* message) { pca_show_error(caption, message); }
+void ShowHelp(const char* json) { pca_show_help(json); }
+void SetHint(int handle, const char* hint) { pca_set_hint(handle, hint); }
 double ViewportWidth() { return pca_viewport_width(); }
 double ViewportHeight() { return pca_viewport_height(); }
 double DevicePixelRatio() { return pca_device_pixel_ratio(); }

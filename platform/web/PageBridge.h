@@ -26,6 +26,8 @@ void Describe(int handle, const char* json);
 void SetTabStop(int handle, bool tabStop);  // the chart takes the keyboard focus by Tab
 bool HasFocus(int handle);                   // the chart, or one of its cells, has it
 void ShowError(const char* caption, const char* message);
+void ShowHelp(const char* json);               // the help dialog's text as JSON
+void SetHint(int handle, const char* hint);    // a control's tooltip
 double ViewportWidth();
 double ViewportHeight();
 double DevicePixelRatio();

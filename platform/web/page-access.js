@@ -13,7 +13,9 @@ var PcaAccess = {
     var area = PcaPage.area(handle), canvas = PcaPage.element(handle), page = this;
     canvas.setAttribute('aria-hidden', 'true');  // the elements below tell what it shows
     c = {root: document.createElement('div'), about: document.createElement('div'),
-         ring: document.createElement('div'), parts: [], last: null, tabStop: false, chosen: null};
+         ring: document.createElement('div'), tag: document.createElement('div'),
+         tip: document.createElement('div'), parts: [], last: null, tabStop: false, chosen: null,
+         tipCell: null, tipTimer: 0};
     c.root.className = 'pca-access';
     c.root.id = (canvas.id || 'pca') + '-chart';
     c.root.setAttribute('role', 'group');
@@ -22,7 +24,13 @@ var PcaAccess = {
     c.about.hidden = true;  // read as the chart's description, not as text of its own
     c.root.setAttribute('aria-describedby', c.about.id);
     c.ring.className = 'pca-focus-ring';
-    area.append(c.root, c.about, c.ring);
+    // Seen, not read: a reader hears the chosen point as the focus, and each point by its name.
+    c.tag.className = 'pca-value-tag';
+    c.tip.className = 'pca-tooltip';
+    c.tag.setAttribute('aria-hidden', 'true');
+    c.tip.setAttribute('aria-hidden', 'true');
+    area.append(c.root, c.about, c.ring, c.tag, c.tip);
+    this.listenToPointerRest(area, c);
     area.addEventListener('keydown', function (e) { page.key(handle, e); });
     c.root.addEventListener('focusin', function () { page.placeRing(c); });
     c.root.addEventListener('focusout', function () { setTimeout(function () { page.placeRing(c); }); });
@@ -66,6 +74,7 @@ var PcaAccess = {
     }
     while (c.parts.length > d.parts.length) c.root.removeChild(c.parts.pop());
     c.last = d;
+    this.hideTip(c);  // what it told may have changed
     var part = c.parts[d.focusPart];
     c.chosen = part && part.cells ? part.cells[d.focusCell] || null : null;
     this.rove(c);
@@ -165,5 +174,67 @@ var PcaAccess = {
     var shown = !!b && c.root.contains(document.activeElement) && b[2] > b[0] && b[3] > b[1];
     s.display = shown ? 'block' : 'none';
     if (shown) this.place(c.ring, [b[0] - 3, b[1] - 3, b[2] + 3, b[3] + 3], [0, 0]);
+    this.placeTag(c, shown);
+  },
+
+  // The chosen point's name and value beside its ring, while the chart has the focus: right of
+  // the ring where it fits, else left of it.
+  cellOf: function (d, part, cell) {
+    var p = d && d.parts[part];
+    return p && p.cells[cell] || null;
+  },
+  placeTag: function (c, ringShown) {
+    var cell = ringShown ? this.cellOf(c.last, c.last.focusPart, c.last.focusCell) : null, s = c.tag.style;
+    if (!cell) {
+      s.display = 'none';
+      return;
+    }
+    if (c.tag.textContent !== cell.name) c.tag.textContent = cell.name;
+    s.display = 'block';
+    var b = c.last.focusBox, area = c.tag.parentNode;
+    var left = b[2] + 6, width = c.tag.offsetWidth, height = c.tag.offsetHeight;
+    if (left + width > area.clientWidth) left = Math.max(0, b[0] - 6 - width);
+    s.left = left + 'px';
+    s.top = Math.max(0, Math.min(Math.round((b[1] + b[3] - height) / 2), area.clientHeight - height)) + 'px';
+  },
+
+  // The point under a mouse pointer that rests on it tells its name and value, until the pointer
+  // leaves it or presses.
+  listenToPointerRest: function (area, c) {
+    var page = this;
+    area.addEventListener('pointermove', function (e) {
+      if (e.pointerType !== 'mouse' || e.buttons) return page.hideTip(c);
+      var box = area.getBoundingClientRect(), x = e.clientX - box.left, y = e.clientY - box.top;
+      var cell = page.cellAt(c.last, x, y);
+      if (cell && c.tipCell && cell.name === c.tipCell.name) return;
+      page.hideTip(c);
+      if (!cell) return;
+      c.tipCell = cell;
+      c.tipTimer = setTimeout(function () {
+        c.tip.textContent = cell.name;
+        var s = c.tip.style;
+        s.display = 'block';
+        s.left = Math.max(0, Math.min(x + 12, area.clientWidth - c.tip.offsetWidth)) + 'px';
+        s.top = (y + 20 + c.tip.offsetHeight <= area.clientHeight ? y + 20 : Math.max(0, y - 8 - c.tip.offsetHeight)) + 'px';
+      }, 600);
+    });
+    area.addEventListener('pointerdown', function () { page.hideTip(c); });
+    area.addEventListener('pointerleave', function () { page.hideTip(c); });
+  },
+  hideTip: function (c) {
+    clearTimeout(c.tipTimer);
+    c.tipCell = null;
+    c.tip.style.display = 'none';
+  },
+  // The cell whose marker (with a pixel around it) lies under (x, y), in the paint box's pixels.
+  cellAt: function (d, x, y) {
+    for (var i = 0; d && i < d.parts.length; ++i) {
+      var cells = d.parts[i].cells;
+      for (var j = 0; j < cells.length; ++j) {
+        var b = cells[j].box;
+        if (x >= b[0] - 1 && x < b[2] + 2 && y >= b[1] - 1 && y < b[3] + 2) return cells[j];
+      }
+    }
+    return null;
   },
 };

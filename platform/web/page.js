@@ -82,6 +82,7 @@ var PcaPage = {
     s.fontSize = pixels + 'px';
   },
   setText: function (handle, text) { this.element(handle).textContent = text; },
+  setHint: function (handle, text) { this.element(handle).title = text; },
   // The window's caption: the tab's title and the page's heading.
   setTitle: function (text) {
     document.title = text;
@@ -118,7 +119,7 @@ var PcaPage = {
       for (var i = 0; i < buttons.length; ++i) {
         var b = buttons[i], key = b.dataset.accessKey;
         var matches = e.key.toLowerCase() === key || e.code === 'Key' + key.toUpperCase();
-        if (matches && b.offsetParent !== null && !b.closest('dialog')) {
+        if (matches && b.offsetParent !== null && !b.closest('dialog') && !PcaPage.helpOpen()) {
           e.preventDefault();
           b.click();
           return;
@@ -176,6 +177,7 @@ var PcaPage = {
   form: 0,  // the main form, for measuring its paint (figures.js)
   listenToViewport: function (form) {
     this.form = form;
+    this.listenToHelpKeys(form);
     var changed = function () { _pca_viewport_changed(form); };
     window.addEventListener('resize', changed);
     // A change of device pixel ratio alone (a move to another screen) fires no resize.
@@ -281,6 +283,78 @@ var PcaPage = {
         heap[p + 2] = (b * a + heap[p + 2] * (255 - a) + 127) / 255;
       }
     }
+  },
+
+  // F1 (where the browser lets the page have it) and "?" open the help, wherever the focus is,
+  // unless a box is open already.
+  listenToHelpKeys: function (form) {
+    document.addEventListener('keydown', function (e) {
+      if (e.defaultPrevented || e.ctrlKey || e.altKey || e.metaKey) return;
+      if (e.key !== 'F1' && e.key !== '?') return;
+      if (document.querySelector('dialog[open]')) return;
+      e.preventDefault();
+      _pca_help(form);
+    });
+  },
+
+  // The help: a modal dialog of the program's text, its title its name and its first sentence its
+  // description, the text a region the keys scroll. Escape or its button closes it, and the focus
+  // goes back where it was.
+  helpOpen: function () {
+    var box = document.getElementById('pca-help');
+    return !!box && box.open;
+  },
+  focusBeforeHelp: null,
+  showHelp: function (json) {
+    var help = JSON.parse(json), box = this.helpBox();
+    if (box.open) return;
+    box.querySelector('#pca-help-title').textContent = help.title;
+    box.querySelector('.pca-help-close').textContent = help.close;
+    var body = box.querySelector('.pca-help-body');
+    body.textContent = '';
+    for (var i = 0; i < help.sections.length; ++i) {
+      var s = help.sections[i], heading = document.createElement('h3');
+      heading.textContent = s.heading;
+      body.appendChild(heading);
+      for (var j = 0; j < s.paragraphs.length; ++j) {
+        var p = document.createElement('p');
+        p.textContent = s.paragraphs[j];
+        if (i === 0 && j === 0) p.id = 'pca-help-lead';
+        body.appendChild(p);
+      }
+      if (!s.items.length) continue;
+      var list = document.createElement('ul');
+      for (var k = 0; k < s.items.length; ++k) {
+        var item = document.createElement('li');
+        item.textContent = s.items[k];
+        list.appendChild(item);
+      }
+      body.appendChild(list);
+    }
+    this.focusBeforeHelp = document.activeElement;
+    box.showModal();
+    body.scrollTop = 0;
+    body.focus({preventScroll: true});
+  },
+  helpBox: function () {
+    var box = document.getElementById('pca-help');
+    if (box) return box;
+    box = document.createElement('dialog');
+    box.id = 'pca-help';
+    box.setAttribute('aria-labelledby', 'pca-help-title');
+    box.setAttribute('aria-describedby', 'pca-help-lead');
+    box.innerHTML =
+        '<h2 id="pca-help-title"></h2>' +
+        '<div class="pca-help-body" tabindex="0"></div>' +
+        '<form method="dialog" class="pca-help-buttons"><button class="pca-help-close" value="close"></button></form>';
+    var page = this;
+    box.addEventListener('close', function () {
+      var before = page.focusBeforeHelp;
+      page.focusBeforeHelp = null;
+      if (before && before.isConnected && before !== document.activeElement) before.focus({preventScroll: true});
+    });
+    this.main().appendChild(box);
+    return box;
   },
 
   // Error boxes: modal, one at a time, each failure its own box.

@@ -162,7 +162,7 @@ async function readerTree(browser, url, t) {
   const strips = [...Array(10)].map((_, k) => `Zmienna ${k + 1}`);
   t.check('components view: the chart by its name, the shares as its description',
           nodes.some(n => n.role === 'group' && n.name === 'Wykres składowych głównych' &&
-                          n.description === 'Składowa 1: 59% wariancji, składowa 2: 10% wariancji'), 'not found');
+                          d.startDescription(n.description)), 'not found');
   t.check('the ten strips, 200 sliders named with their values',
           strips.every(s => has(nodes, 'group', s)) &&
           nodes.filter(n => n.role === 'slider' && /^Zmienna \d+, obserwacja \d+: -?\d+,\d\d$/.test(n.name)).length === 200,
@@ -177,7 +177,7 @@ async function readerTree(browser, url, t) {
   const entered = nodes.find(n => n.focused && n.role !== 'RootWebArea');
   t.check('Tab: the first point has the focus and, before a point is chosen, the shares as its description',
           !!entered && entered.role === 'slider' && /^Zmienna 1, obserwacja 1: /.test(entered.name) &&
-          entered.description === 'Składowa 1: 59% wariancji, składowa 2: 10% wariancji', JSON.stringify(entered));
+          d.startDescription(entered.description), JSON.stringify(entered));
   await keys(page, ['ArrowDown', 'ArrowDown', 'ArrowDown', 'ArrowRight', 'ArrowRight', 'ArrowRight', 'ArrowRight', 'PageUp']);
   nodes = await tree();
   const moved = nodes.find(n => n.focused && n.role !== 'RootWebArea');

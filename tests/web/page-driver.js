@@ -130,7 +130,7 @@ async function buttonShown(page) {
 }
 
 async function openBoxes(page) {
-  return page.evaluate(() => [...document.querySelectorAll('dialog')].filter(d => d.open).map(d => ({
+  return page.evaluate(() => [...document.querySelectorAll('dialog#pca-error')].filter(d => d.open).map(d => ({
     caption: d.querySelector('.pca-error-caption').textContent,
     message: d.querySelector('.pca-error-message').textContent,
     buttons: [...d.querySelectorAll('button')].map(b => b.textContent),
@@ -143,7 +143,7 @@ async function openBoxes(page) {
 // round trip: the storm asks after every event.
 async function pageState(page) {
   return page.evaluate(() => ({
-    boxes: [...document.querySelectorAll('dialog')].filter(d => d.open).map(d => ({
+    boxes: [...document.querySelectorAll('dialog#pca-error')].filter(d => d.open).map(d => ({
       caption: d.querySelector('.pca-error-caption').textContent,
       message: d.querySelector('.pca-error-message').textContent,
     })),
@@ -152,5 +152,11 @@ async function pageState(page) {
   }));
 }
 
-module.exports = { kEngines, serve, launch, open, described, screen, picture, pictureBytes, layout, drag, until, buttonShown, openBoxes,
+// The chart's description at start: the shares, what the components are made of, where the help is.
+function startDescription(text) {
+  return typeof text === 'string' && text.startsWith('Składowa 1: 59% wariancji, składowa 2: 10% wariancji. Na składową 1 ') &&
+         text.endsWith(' Klawisz F1 albo znak zapytania otwiera pomoc.');
+}
+
+module.exports = { kEngines, startDescription, serve, launch, open, described, screen, picture, pictureBytes, layout, drag, until, buttonShown, openBoxes,
                    pageState };

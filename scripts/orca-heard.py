@@ -104,8 +104,9 @@ check("Shift+Down: the new value, lower than after Page Up",
       shift_down, len(set(raised)) == 1 and len(set(lowered)) == 1 and lowered[0] < raised[0])
 
 # The help's keys follow Alt+O: F1 on the desktop, "?" (Shift+/) on the page, then Escape.
-help_key = "left shift" if page else "F1"
-alt_o = after("left alt", help_key)
+# Orca echoes "?" as "left shift", then "question".
+help_key = "question" if page else "F1"
+alt_o = after("left alt", "left shift" if page else help_key)
 check("Alt+O: the components view is announced with both shares, last",
       alt_o, bool(alt_o) and "Wykres składowych głównych" in " ".join(alt_o[-2:])
       and re.search(r"Składowa 1: \d+% wariancji, składowa 2: \d+% wariancji\.?$", alt_o[-1]) is not None)
@@ -116,8 +117,10 @@ check("the help key: the help by its title, then its first sentence",
       and any("Ten program pokazuje, jak analiza składowych głównych streszcza tabelę liczb" in p
               for p in help_heard))
 back = after("escape", "Screen reader off.")
+# The page's live region may tell the view once more as the page behind the dialog comes back.
 check("Escape: the help closed, the focus back on the chosen point",
-      back, bool(back) and back[-1].startswith(point))
+      back, bool(back) and any(p.startswith(point) for p in back)
+      and not any(re.search(r"\bWykres danych\b", p) for p in back))
 
 # A number is spoken as the program words it: a Polish voice reads "0.15" as "zero piętnaście",
 # the decimal point a pause and the minus sign lost. Nor does a reader add a percentage of a

@@ -39,5 +39,5 @@ mkdir -p "$PRIVATE/profile/Default"
 # Chromium offers to translate a Polish page in a bubble that would take the Tab key.
 echo '{"translate": {"enabled": false}}' >"$PRIVATE/profile/Default/Preferences"
 start_display
-orca_keys "$outdir" start_page "$page" "$PRIVATE/profile"
+ORCA_HELP_KEYS="question Escape" orca_keys "$outdir" start_page "$page" "$PRIVATE/profile"
 /usr/bin/python3 scripts/orca-heard.py --page "$outdir/speech.txt"

@@ -334,13 +334,16 @@ var PcaPage = {
     this.focusBeforeHelp = document.activeElement;
     box.showModal();
     body.scrollTop = 0;
-    body.focus({preventScroll: true});
+    // The dialog itself takes the focus, so that a reader speaks its title and first sentence;
+    // Tab then reaches the text, which the keys scroll, and the button.
+    box.focus({preventScroll: true});
   },
   helpBox: function () {
     var box = document.getElementById('pca-help');
     if (box) return box;
     box = document.createElement('dialog');
     box.id = 'pca-help';
+    box.tabIndex = -1;
     box.setAttribute('aria-labelledby', 'pca-help-title');
     box.setAttribute('aria-describedby', 'pca-help-lead');
     box.innerHTML =

@@ -108,6 +108,46 @@ TEST_F(Keyboard, AKeyEditMovesThePointOnePixelAtAnEvenStepToo) {
   EXPECT_TRUE(reports.empty());
 }
 
+// Home / End and Ctrl+Home / Ctrl+End jump along the variable and across the variables; Shift+Page
+// Up / Down move the value ten pixels, as the mouse edit released ten rows off does.
+TEST_F(Keyboard, JumpsAndTenPixelEditsAreTheMouseEditsTheyStandFor) {
+  ShowAt();
+  FocusChart();
+  Choose(3, 5);
+  Key(Qt::Key_End);
+  EXPECT_EQ(form->Chosen.Observation, 20);
+  EXPECT_EQ(form->Chosen.Variable, 3);
+  Key(Qt::Key_End, Qt::ControlModifier);
+  EXPECT_EQ(form->Chosen.Variable, 10);
+  Key(Qt::Key_Home);
+  EXPECT_EQ(form->Chosen.Observation, 1);
+  Key(Qt::Key_Home, Qt::ControlModifier);
+  EXPECT_EQ(form->Chosen.Variable, 1);
+  EXPECT_EQ(form->Chosen.Observation, 1);
+
+  for (int k = 1; k < 3; ++k) Key(Qt::Key_Down);
+  for (int i = 1; i < 5; ++i) Key(Qt::Key_Right);
+  const ObservationTable start = form->Table;
+  const int32_t x = ChartLayout::For(Box()->width(), Box()->height()).ObservationX(5);
+  for (const auto& [key, rows] : {std::pair{Qt::Key_PageUp, -10}, std::pair{Qt::Key_PageDown, 10}}) {
+    SCOPED_TRACE(rows);
+    form->Table = start;
+    form->Kl_A->Click();
+    const int32_t drawn = DrawnY(5, 3);
+    Key(key, Qt::ShiftModifier);
+    EXPECT_TRUE(DataView());
+    EXPECT_EQ(DrawnY(5, 3), drawn + rows);
+    const double keyed = form->Table[5][3];
+    const QImage keyedPicture = Picture();
+    form->Table = start;
+    form->Kl_A->Click();
+    Edit(x, drawn, drawn + rows);
+    EXPECT_EQ(form->Table[5][3], keyed);
+    EXPECT_EQ(Picture(), keyedPicture);
+  }
+  EXPECT_TRUE(reports.empty());
+}
+
 TEST_F(Keyboard, ArrowsStopAtTheEdgesAndAKeyEditInATinyWindowDoesNothing) {
   ShowAt();
   FocusChart();

@@ -42,9 +42,10 @@ const Words kHelp[] = {
     {kItem, "Tab: przejście do wykresu, po przycisku, gdy jest widoczny."},
     {kItem, "Strzałki w dół i w górę: następna i poprzednia zmienna. Pierwszy klawisz wybiera "
      "zmienną 1, obserwację 1."},
-    {kItem, "Strzałki w prawo i w lewo: następna i poprzednia obserwacja."},
+    {kItem, "Strzałki w prawo i w lewo: następna i poprzednia obserwacja. Home i End: pierwsza i "
+     "ostatnia obserwacja, Ctrl+Home i Ctrl+End: pierwsza i ostatnia zmienna."},
     {kItem, "Page Up i Page Down albo Shift ze strzałką w górę lub w dół: wartość wybranego punktu o "
-     "jeden piksel wyżej lub niżej."},
+     "jeden piksel wyżej lub niżej, Shift+Page Up i Shift+Page Down o dziesięć."},
     {kItem, "Alt+O: składowe główne zmienionej tabeli."},
     {kItem, "F1 albo znak zapytania: ta pomoc. Escape albo przycisk „Zamknij” ją zamyka."},
 };

@@ -164,13 +164,16 @@ void TF_PCA::PCA(TObject*) {
 }
 
 // Keys on Ramka: the arrows choose the cell (the first key chooses variable 1, observation 1),
-// Page Up / Page Down and Shift+Up / Shift+Down move its value one pixel up or down.
+// Home / End the first / last observation of its variable, Ctrl+Home / Ctrl+End the first / last
+// variable at its observation; Page Up / Page Down and Shift+Up / Shift+Down move its value one
+// pixel up or down, Shift+Page Up / Shift+Page Down ten.
 void TF_PCA::Klawisz(TObject*, TKey Key, TShiftState Shift) {
   if (Chosen.Variable == 0) {
     Chosen = {1, 1};
     return;
   }
   const bool shifted = (Shift & ssShift) != 0;
+  const bool control = (Shift & ssCtrl) != 0;
   switch (Key) {
     case vkLeft: Chosen.Observation = std::max(Chosen.Observation - 1, 1); break;
     case vkRight: Chosen.Observation = std::min(Chosen.Observation + 1, kObservations); break;
@@ -182,8 +185,16 @@ void TF_PCA::Klawisz(TObject*, TKey Key, TShiftState Shift) {
       if (shifted) KeyEdit(1);
       else Chosen.Variable = std::min(Chosen.Variable + 1, kVariables);
       break;
-    case vkPageUp: KeyEdit(-1); break;
-    case vkPageDown: KeyEdit(1); break;
+    case vkPageUp: KeyEdit(shifted ? -10 : -1); break;
+    case vkPageDown: KeyEdit(shifted ? 10 : 1); break;
+    case vkHome:
+      if (control) Chosen.Variable = 1;
+      else Chosen.Observation = 1;
+      break;
+    case vkEnd:
+      if (control) Chosen.Variable = kVariables;
+      else Chosen.Observation = kObservations;
+      break;
   }
 }
 

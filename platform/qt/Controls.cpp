@@ -231,6 +231,8 @@ std::optional<TKey> KeyOf(int key) {
     case Qt::Key_Down: return vkDown;
     case Qt::Key_PageUp: return vkPageUp;
     case Qt::Key_PageDown: return vkPageDown;
+    case Qt::Key_Home: return vkHome;
+    case Qt::Key_End: return vkEnd;
     default: return std::nullopt;
   }
 }
@@ -239,11 +241,17 @@ std::optional<TKey> KeyOf(int key) {
 
 void PaintBoxWidget::keyPressEvent(QKeyEvent* event) {
   const std::optional<TKey> key = KeyOf(event->key());
-  if (!key || event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
+  // Ctrl goes with Home and End alone (the first and last variable).
+  const bool home = key == vkHome || key == vkEnd;
+  const Qt::KeyboardModifiers refused =
+      home ? Qt::AltModifier | Qt::MetaModifier : Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+  if (!key || event->modifiers() & refused) {
     QWidget::keyPressEvent(event);
     return;
   }
-  Key(*key, (event->modifiers() & Qt::ShiftModifier) ? TShiftState{ssShift} : TShiftState{0});
+  TShiftState shift = (event->modifiers() & Qt::ShiftModifier) ? TShiftState{ssShift} : TShiftState{0};
+  if (event->modifiers() & Qt::ControlModifier) shift |= ssCtrl;
+  Key(*key, shift);
   event->accept();
 }
 

@@ -35,11 +35,11 @@ EMSCRIPTEN_KEEPALIVE void pca_pointer(TPaintBox* box, int down, int button, unsi
 EMSCRIPTEN_KEEPALIVE void pca_click(TButton* button) { button->Click(); }
 
 // A key for the chart while it has the focus: `key` in TKey's order (left, right, up, down,
-// page up, page down), `shift` the Shift key held.
+// page up, page down, home, end), `shift` the Shift key held (bit 1) and Ctrl (bit 4).
 EMSCRIPTEN_KEEPALIVE void pca_key(TPaintBox* box, int key, int shift) {
-  if (key < vkLeft || key > vkPageDown) return;
+  if (key < vkLeft || key > vkEnd) return;
   const TKey k = static_cast<TKey>(key);
-  const TShiftState s = shift ? TShiftState{ssShift} : TShiftState{0};
+  const TShiftState s = static_cast<TShiftState>(shift) & (ssShift | ssCtrl);
   Application->Dispatch([&] { if (box->OnKeyDown) box->OnKeyDown(box, k, s); });
 }
 

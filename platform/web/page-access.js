@@ -5,7 +5,7 @@
 // Bundled into pca.js before the program, after page.js.
 var PcaAccess = {
   charts: {},  // paint box handle -> {root, about, ring, parts, last, tabStop, chosen}
-  keys: {ArrowLeft: 0, ArrowRight: 1, ArrowUp: 2, ArrowDown: 3, PageUp: 4, PageDown: 5},
+  keys: {ArrowLeft: 0, ArrowRight: 1, ArrowUp: 2, ArrowDown: 3, PageUp: 4, PageDown: 5, Home: 6, End: 7},
 
   chart: function (handle) {
     var c = this.charts[handle];
@@ -51,10 +51,11 @@ var PcaAccess = {
   },
 
   key: function (handle, e) {
-    if (!(e.key in this.keys) || e.ctrlKey || e.altKey || e.metaKey) return;
+    var home = e.key === 'Home' || e.key === 'End';  // Ctrl goes with these alone
+    if (!(e.key in this.keys) || (e.ctrlKey && !home) || e.altKey || e.metaKey) return;
     if (!this.hasFocus(handle)) return;
     e.preventDefault();  // the page does not scroll
-    _pca_key(PcaPage.objects[handle - 1], this.keys[e.key], e.shiftKey ? 1 : 0);
+    _pca_key(PcaPage.objects[handle - 1], this.keys[e.key], (e.shiftKey ? 1 : 0) | (e.ctrlKey ? 4 : 0));
   },
 
   describe: function (handle, json) {

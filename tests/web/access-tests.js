@@ -39,6 +39,36 @@ async function screenWhen(p, shows, timeout = 5000) {
   }
 }
 
+// Home / End and Ctrl+Home / Ctrl+End choose along and across the variables; Shift+Page Up / Down
+// give the table and the picture of the mouse edit released ten rows off.
+async function jumpsAndTenPixelEdits(browser, url, t) {
+  const p = await d.open(browser, url, 547, 492), page = p.page, l = d.layout(547, 492);
+  await keys(page, ['Tab', 'ArrowDown', 'ArrowDown', 'ArrowDown', 'ArrowRight', 'ArrowRight', 'ArrowRight', 'ArrowRight']);
+  const chosen = [];
+  for (const k of ['End', 'Control+End', 'Home', 'Control+Home']) {
+    await keys(page, [k]);
+    chosen.push((await focusOf(page)).replace(/: .*/, ''));
+  }
+  t.check('End, Ctrl+End, Home, Ctrl+Home: the last and first observation and variable',
+          chosen.join(' | ') === 'Zmienna 3, obserwacja 20 | Zmienna 10, obserwacja 20 | Zmienna 10, obserwacja 1 | Zmienna 1, obserwacja 1',
+          chosen.join(' | '));
+  await keys(page, ['ArrowDown', 'ArrowDown', 'ArrowRight', 'ArrowRight', 'ArrowRight', 'ArrowRight']);
+  const at = await page.evaluate(() => {
+    const r = document.activeElement.getBoundingClientRect();
+    return [Math.round((r.left + r.right) / 2), Math.floor((r.top + r.bottom) / 2)];
+  });
+  await keys(page, ['Shift+PageUp']);
+  const keyed = [await tableOf(page), sha(await d.pictureBytes(p))];
+  await p.context.close();
+  const q = await d.open(browser, url, 547, 492);
+  await d.drag(q.page, at[0], at[1], at[0], at[1] - 10);
+  const dragged = [await tableOf(q.page), sha(await d.pictureBytes(q))];
+  t.check('Shift+Page Up: the table and the picture of a drag ten rows up', keyed[0] === dragged[0] && keyed[1] === dragged[1],
+          'they differ');
+  await t.noProblems('the jumps', q);
+  await q.context.close();
+}
+
 // Tab order, the chosen cell, the ring on the screen and never in the picture; the mouse never
 // gives the chart the focus; the elements lie over the parts they name.
 async function tabAndFocus(browser, url, t) {
@@ -214,4 +244,4 @@ async function touchEdit(browser, url, t) {
   await p.context.close();
 }
 
-module.exports = { tabAndFocus, keyEditsEqualMouseEdits, readerTree, touchEdit, focusOf, tableOf };
+module.exports = { jumpsAndTenPixelEdits, tabAndFocus, keyEditsEqualMouseEdits, readerTree, touchEdit, focusOf, tableOf };

@@ -451,6 +451,7 @@ async function runParts(browser, url) {
   if (!only || only === 'keys') {
     await access.tabAndFocus(browser, url, t);
     await access.keyEditsEqualMouseEdits(browser, url, t);
+    await access.jumpsAndTenPixelEdits(browser, url, t);
   }
   if (!only || only === 'help') await help.helpAndValues(browser, url, t);
   if ((!only || only === 'tree') && browser.name === 'chromium') await access.readerTree(browser, url, t);

@@ -13,17 +13,6 @@ namespace {
 
 class Help : public WindowFixture {
  protected:
-  void Key(Qt::Key key, Qt::KeyboardModifiers m = {}) {
-    QWidget* focus = QApplication::focusWidget();
-    QTest::keyClick(focus ? focus : form->window().qt.data(), key, m);
-    Settle();
-  }
-  void FocusChart() {
-    form->window().qt->activateWindow();
-    Settle();
-    for (int i = 0; i < 3 && !Box()->hasFocus(); ++i) Key(Qt::Key_Tab);
-    ASSERT_TRUE(Box()->hasFocus());
-  }
   QDialog* HelpWindow() const { return form->window().qt->findChild<QDialog*>("Pomoc"); }
   QString HelpText() const {
     const QDialog* help = HelpWindow();

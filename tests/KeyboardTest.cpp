@@ -10,17 +10,6 @@ namespace {
 
 class Keyboard : public WindowFixture {
  protected:
-  void Key(Qt::Key key, Qt::KeyboardModifiers m = {}) {
-    QWidget* focus = QApplication::focusWidget();
-    QTest::keyClick(focus ? focus : form->window().qt.data(), key, m);
-    Settle();
-  }
-  void FocusChart() {
-    form->window().qt->activateWindow();
-    Settle();
-    for (int i = 0; i < 3 && !Box()->hasFocus(); ++i) Key(Qt::Key_Tab);
-    ASSERT_TRUE(Box()->hasFocus());
-  }
   // Chooses (variable, observation) from the first cell.
   void Choose(int variable, int observation) {
     Key(Qt::Key_Down);  // the first key chooses variable 1, observation 1

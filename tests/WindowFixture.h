@@ -61,6 +61,19 @@ class WindowFixture : public testing::Test {
     form->SetClientSize(w, h);
     Settle();
   }
+  // A key typed to whatever has the focus (the window when nothing has).
+  void Key(Qt::Key key, Qt::KeyboardModifiers m = {}) {
+    QWidget* focus = QApplication::focusWidget();
+    QTest::keyClick(focus ? focus : form->window().qt.data(), key, m);
+    Settle();
+  }
+  // The chart takes the focus as a user gives it: by Tab.
+  void FocusChart() {
+    form->window().qt->activateWindow();
+    Settle();
+    for (int i = 0; i < 3 && !Box()->hasFocus(); ++i) Key(Qt::Key_Tab);
+    ASSERT_TRUE(Box()->hasFocus());
+  }
   TColor Pixel(int x, int y) { return form->Ramka->Picture().PixelAt(x, y); }
   bool DataView() const { return form->Kl_A->Visible(); }
 

@@ -334,9 +334,16 @@ var PcaPage = {
     this.focusBeforeHelp = document.activeElement;
     box.showModal();
     body.scrollTop = 0;
-    // The dialog itself takes the focus, so that a reader speaks its title and first sentence;
-    // Tab then reaches the text, which the keys scroll, and the button.
+    // The dialog itself takes the focus: Orca 43 then speaks its title and its text (focused on
+    // its text region, no title; on its button, nothing). Orca 48 speaks neither, so the dialog's
+    // own live region also tells its title and first sentence, once it is shown. Tab reaches the
+    // text, which the keys scroll, and the button.
     box.focus({preventScroll: true});
+    var said = box.querySelector('.pca-help-said');
+    said.textContent = '';
+    setTimeout(function () {
+      if (box.open) said.textContent = help.title + '. ' + help.sections[0].paragraphs[0];
+    }, 150);
   },
   helpBox: function () {
     var box = document.getElementById('pca-help');
@@ -348,6 +355,7 @@ var PcaPage = {
     box.setAttribute('aria-describedby', 'pca-help-lead');
     box.innerHTML =
         '<h2 id="pca-help-title"></h2>' +
+        '<div class="pca-help-said visually-hidden" role="status" aria-live="polite" aria-atomic="true"></div>' +
         '<div class="pca-help-body" tabindex="0"></div>' +
         '<form method="dialog" class="pca-help-buttons"><button class="pca-help-close" value="close"></button></form>';
     var page = this;

@@ -348,24 +348,34 @@ var PcaPage = {
   helpBox: function () {
     var box = document.getElementById('pca-help');
     if (box) return box;
-    box = document.createElement('dialog');
-    box.id = 'pca-help';
-    box.tabIndex = -1;
-    box.setAttribute('aria-labelledby', 'pca-help-title');
-    box.setAttribute('aria-describedby', 'pca-help-lead');
-    box.innerHTML =
+    var page = this;
+    box = this.dialog('pca-help', 'pca-help-title', 'pca-help-lead',
         '<h2 id="pca-help-title"></h2>' +
         '<div class="pca-help-said visually-hidden" role="status" aria-live="polite" aria-atomic="true"></div>' +
         '<div class="pca-help-body" tabindex="0"></div>' +
-        '<form method="dialog" class="pca-help-buttons"><button class="pca-help-close" value="close"></button></form>';
-    var page = this;
-    box.addEventListener('close', function () {
-      var before = page.focusBeforeHelp;
-      page.focusBeforeHelp = null;
-      if (before && before.isConnected && before !== document.activeElement) before.focus({preventScroll: true});
-    });
+        '<form method="dialog" class="pca-help-buttons"><button class="pca-help-close" value="close"></button></form>',
+        function () {
+          page.focusBack(page.focusBeforeHelp);
+          page.focusBeforeHelp = null;
+        });
+    box.tabIndex = -1;
+    return box;
+  },
+
+  // A modal box of the page's, named and described by two of its elements, in the main landmark.
+  dialog: function (id, labelledBy, describedBy, html, onClose) {
+    var box = document.createElement('dialog');
+    box.id = id;
+    box.setAttribute('aria-labelledby', labelledBy);
+    box.setAttribute('aria-describedby', describedBy);
+    box.innerHTML = html;
+    box.addEventListener('close', onClose);
     this.main().appendChild(box);
     return box;
+  },
+  // The keyboard goes back where it was before a box opened, if that is still there.
+  focusBack: function (before) {
+    if (before && before.isConnected && before !== document.activeElement) before.focus({preventScroll: true});
   },
 
   // Error boxes: modal, one at a time, each failure its own box.
@@ -379,9 +389,8 @@ var PcaPage = {
     var next = this.errors.shift();
     var box = this.errorBox();
     if (!next) {  // the last box closed: the keyboard goes back where it was
-      var before = this.focusBeforeError;
+      this.focusBack(this.focusBeforeError);
       this.focusBeforeError = null;
-      if (before && before.isConnected && before !== document.activeElement) before.focus({preventScroll: true});
       return;
     }
     if (!this.focusBeforeError) this.focusBeforeError = document.activeElement;
@@ -393,22 +402,17 @@ var PcaPage = {
   errorBox: function () {
     var box = document.getElementById('pca-error');
     if (box) return box;
-    box = document.createElement('dialog');
-    box.id = 'pca-error';
-    box.setAttribute('role', 'alertdialog');
-    box.setAttribute('aria-labelledby', 'pca-error-caption');
-    box.setAttribute('aria-describedby', 'pca-error-message');
-    box.innerHTML =
+    var page = this;
+    box = this.dialog('pca-error', 'pca-error-caption', 'pca-error-message',
         '<div class="pca-error-caption" id="pca-error-caption"></div>' +
         '<div class="pca-error-body">' +
         '<svg class="pca-error-icon" viewBox="0 0 32 32" width="32" height="32" role="img" aria-label="Stop">' +
         '<circle cx="16" cy="16" r="15" fill="#d32f2f"/>' +
         '<path d="M10 10 L22 22 M22 10 L10 22" stroke="#fff" stroke-width="3.5" stroke-linecap="round"/></svg>' +
         '<p class="pca-error-message" id="pca-error-message"></p></div>' +
-        '<form method="dialog" class="pca-error-buttons"><button value="ok">OK</button></form>';
-    var page = this;
-    box.addEventListener('close', function () { page.nextError(); });
-    this.main().appendChild(box);
+        '<form method="dialog" class="pca-error-buttons"><button value="ok">OK</button></form>',
+        function () { page.nextError(); });
+    box.setAttribute('role', 'alertdialog');
     return box;
   },
 };

@@ -35,6 +35,8 @@ class TForm : public TObject {
   TNotifyEvent OnResize;
   TNotifyEvent OnClose;
   TNotifyEvent OnHelp;  // F1 or "?" anywhere in the window
+  TNotifyEvent OnUndo;  // Ctrl+Z anywhere in the window
+  TNotifyEvent OnRedo;  // Ctrl+Shift+Z or Ctrl+Y anywhere in the window
 
   // Creates a control on this form; controls created later lie above earlier ones.
   template <typename T>
@@ -52,6 +54,8 @@ class TForm : public TObject {
   void DoResize();
   void DoClose();
   void DoHelp();
+  void DoUndo();
+  void DoRedo();
 
   struct Window;
   Window& window() const { return *window_; }

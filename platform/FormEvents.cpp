@@ -32,3 +32,11 @@ void TForm::DoClose() {
 void TForm::DoHelp() {
   Application->Dispatch([this] { if (OnHelp) OnHelp(this); });
 }
+
+void TForm::DoUndo() {
+  Application->Dispatch([this] { if (OnUndo) OnUndo(this); });
+}
+
+void TForm::DoRedo() {
+  Application->Dispatch([this] { if (OnRedo) OnRedo(this); });
+}

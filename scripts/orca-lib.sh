@@ -53,6 +53,9 @@ orca_keys() {
       orca_settle
       kill -0 "$ORCA_PID" 2>/dev/null || { echo "Orca ended while the keys were typed" >&2; break; }
     done
+    # A busy machine may bring the last key'"'"'s events in more than one batch: Orca is given three
+    # still seconds more before it is stopped.
+    orca_settle 30
   ' "$outdir" "$@"
   grep -a "SPEECH OUTPUT" "$outdir/orca-debug.txt" > "$outdir/speech.txt" || true
 }
@@ -64,13 +67,14 @@ orca_presses() {
   echo "${n:-0}"
 }
 
-# Until Orca has done with what came last: its log still for a second (at most 30 s).
+# Until Orca has done with what came last: its log still for a second, or for $1 tenths of one
+# (at most 30 s).
 orca_settle() {
   local size=-1 now still=0
   for _ in $(seq 300); do
     now="$(stat -c %s "$ORCA_LOG" 2>/dev/null || echo 0)"
     if [ "$now" = "$size" ]; then still=$((still + 1)); else still=0; fi
-    [ "$still" -ge 10 ] && return 0
+    [ "$still" -ge "${1:-10}" ] && return 0
     size="$now"
     sleep 0.1
   done

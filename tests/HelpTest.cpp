@@ -20,7 +20,6 @@ class Help : public WindowFixture {
     return text ? text->toPlainText() : QString();
   }
   QLabel* ValueTag() const { return form->window().qt->findChild<QLabel*>("ChosenValue"); }
-  QImage Picture() { return form->Ramka->Picture().impl().image.copy(); }
 };
 
 TEST_F(Help, F1OpensItEscapeClosesItAndTheFocusGoesBack) {

@@ -20,7 +20,6 @@ class Keyboard : public WindowFixture {
     const ChartLayout l = ChartLayout::For(Box()->width(), Box()->height());
     return ValueY(l, VariableStrip(l, variable).StripMid(), form->Table[observation][variable]);
   }
-  QImage Picture() { return form->Ramka->Picture().impl().image.copy(); }
 };
 
 // Each key edit against a mouse edit from the same table and view: a press on the point (or on

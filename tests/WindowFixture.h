@@ -5,12 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QImage>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
 #include <memory>
 
 #include "platform/Application.h"
+#include "platform/qt/ImageCanvasImpl.h"
 #include "platform/qt/QtWidgets.h"
 #include "window/U_pca.h"
 
@@ -75,6 +77,7 @@ class WindowFixture : public testing::Test {
     ASSERT_TRUE(Box()->hasFocus());
   }
   TColor Pixel(int x, int y) { return form->Ramka->Picture().PixelAt(x, y); }
+  QImage Picture() { return form->Ramka->Picture().impl().image.copy(); }
   bool DataView() const { return form->Kl_A->Visible(); }
 
   std::unique_ptr<TF_PCA> form;

@@ -38,8 +38,7 @@ std::vector<TDescribedCell> VariableCells(const ChartLayout& layout, const Obser
     TDescribedCell cell;
     cell.Value = table[i][k];
     cell.ValueText = PolishNumber(cell.Value);
-    cell.Name =
-        "Zmienna " + std::to_string(k) + ", obserwacja " + std::to_string(i) + ": " + cell.ValueText;
+    cell.Name = CellName(k, i, cell.Value);
     if (r > 0) {  // releases at offsets 0..RowHeight below the first inner row
       cell.Maximum = static_cast<double>(r / 2) / r;
       cell.Minimum = static_cast<double>(r / 2 - r) / r;
@@ -145,4 +144,9 @@ std::string PolishNumber(double value) {
   if (text == "-0.00") text = "0.00";
   std::replace(text.begin(), text.end(), '.', ',');
   return text;
+}
+
+std::string CellName(int variable, int observation, double value) {
+  return "Zmienna " + std::to_string(variable) + ", obserwacja " + std::to_string(observation) + ": " +
+         PolishNumber(value);
 }

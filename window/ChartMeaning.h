@@ -34,5 +34,8 @@ TChartDescription DescribeChart(const ChartLayout& layout, int32_t width,
 // Where the help is, as the chart's description and the hint's tooltip tell it.
 extern const char* const kHelpHint;
 
+// A point by its place and value: "Zmienna 3, obserwacja 5: 0,12".
+std::string CellName(int variable, int observation, double value);
+
 // A value with two decimals and a decimal comma, as Polish writes it: "0,12", "-1,05".
 std::string PolishNumber(double value);

@@ -38,6 +38,8 @@ const Words kHelp[] = {
     {kItem, "Palcem tak samo: dotknij paska i oderwij palec na nowej wysokości."},
     {kItem, "Po każdej zmianie okno pokazuje same dane. Przycisk „Oblicz składowe główne” albo "
      "Alt+O liczy składowe główne zmienionej tabeli."},
+    {kItem, "Każdą zmianę można cofnąć: Ctrl+Z cofa ostatnią, aż do tabeli z początku, a Ctrl+Y "
+     "albo Ctrl+Shift+Z przywraca cofniętą."},
     {kHeading, "Klawisze"},
     {kItem, "Tab: przejście do wykresu, po przycisku, gdy jest widoczny."},
     {kItem, "Strzałki w dół i w górę: następna i poprzednia zmienna. Pierwszy klawisz wybiera "
@@ -47,6 +49,7 @@ const Words kHelp[] = {
     {kItem, "Page Up i Page Down albo Shift ze strzałką w górę lub w dół: wartość wybranego punktu o "
      "jeden piksel wyżej lub niżej, Shift+Page Up i Shift+Page Down o dziesięć."},
     {kItem, "Alt+O: składowe główne zmienionej tabeli."},
+    {kItem, "Ctrl+Z: cofnięcie ostatniej zmiany. Ctrl+Y albo Ctrl+Shift+Z: jej przywrócenie."},
     {kItem, "F1 albo znak zapytania: ta pomoc. Escape albo przycisk „Zamknij” ją zamyka."},
 };
 

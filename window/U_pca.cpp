@@ -64,6 +64,8 @@ TF_PCA::TF_PCA() {
   OnPaint = [this](TObject* s) { Rysuj(s); };
   OnResize = [this](TObject* s) { Resize(s); };
   OnHelp = [this](TObject* s) { Pomoc(s); };
+  OnUndo = [this](TObject* s) { Cofnij(s); };
+  OnRedo = [this](TObject* s) { Ponow(s); };
 }
 
 void TF_PCA::FormCreate(TObject*) { PressX = -1; }
@@ -125,8 +127,11 @@ void TF_PCA::PaintSteps(TCanvas& canvas, int32_t width, int32_t height) {
 
 void TF_PCA::ApplyPendingEdit(const ChartLayout& layout) {
   if (PressX < 0 || !PressReleased) return;  // no press, or its release is still to come
-  if (const auto edit = EditFromPress(layout, PressX, PressY, ReleaseY))
-    Table[edit->Observation][edit->Variable] = edit->Value;
+  if (const auto edit = EditFromPress(layout, PressX, PressY, ReleaseY)) {
+    double& cell = Table[edit->Observation][edit->Variable];
+    History.Record({edit->Observation, edit->Variable, cell, edit->Value, PressFromComponents});
+    cell = edit->Value;
+  }
   PressX = -1;
   PressReleased = false;
 }
@@ -136,6 +141,7 @@ void TF_PCA::Punkt(TObject*, TMouseButton, TShiftState, int32_t X, int32_t Y) {
   PressY = Y;
   PressReleased = false;
   FailureShown = false;
+  LastChange.clear();
 }
 
 // Ends a press: records the release, leaves the components view and paints at once.
@@ -144,7 +150,8 @@ void TF_PCA::PunktU(TObject*, TMouseButton, TShiftState, int32_t X, int32_t Y) {
   ReleaseX = X;
   ReleaseY = Y;
   PressReleased = true;
-  if (!Kl_A->Visible()) {  // wipe the scores, loadings and shares
+  PressFromComponents = !Kl_A->Visible();
+  if (PressFromComponents) {  // wipe the scores, loadings and shares
     TCanvas& canvas = Ramka->Canvas();
     canvas.Pen.Color = clBtnFace;
     canvas.Brush.Color = clBtnFace;
@@ -160,6 +167,7 @@ void TF_PCA::PunktU(TObject*, TMouseButton, TShiftState, int32_t X, int32_t Y) {
 void TF_PCA::PCA(TObject*) {
   Kl_A->SetVisible(false);
   FailureShown = false;
+  LastChange.clear();
   Ramka->Refresh();
 }
 
@@ -201,7 +209,7 @@ void TF_PCA::Klawisz(TObject*, TKey Key, TShiftState Shift) {
 // A key edit is a press on the chosen point and its release `pixels` rows from where the point is
 // drawn, handled as the mouse's are: the value, the clamps and the view change are theirs.
 void TF_PCA::KeyEdit(int32_t pixels) {
-  if (PressX >= 0 && !PressReleased) return;  // a mouse press is waiting for its release
+  if (PressPending()) return;
   const ChartLayout layout = ChartLayout::For(Ramka->Width(), Ramka->Height());
   const auto press = KeyEditPress(layout, Table, Chosen.Observation, Chosen.Variable, pixels);
   if (!press) return;
@@ -209,9 +217,38 @@ void TF_PCA::KeyEdit(int32_t pixels) {
   PunktU(Ramka, mbLeft, 0, press->PressX, press->ReleaseY);
 }
 
+// A mouse press waiting for its release: undo, redo and key edits wait for it too.
+bool TF_PCA::PressPending() const { return PressX >= 0 && !PressReleased; }
+
 TChartDescription TF_PCA::Opis(TObject*) {
-  return DescribeChart(ChartLayout::For(Ramka->Width(), Ramka->Height()), Ramka->Width(), Table,
-                       !Kl_A->Visible(), Drawn, Chosen, Painted);
+  TChartDescription d = DescribeChart(ChartLayout::For(Ramka->Width(), Ramka->Height()),
+                                      Ramka->Width(), Table, !Kl_A->Visible(), Drawn, Chosen, Painted);
+  if (!LastChange.empty() && !d.Status.empty()) d.Status = LastChange + ". " + d.Status;
+  return d;
+}
+
+// Ctrl+Z: takes the latest edit back, with the view it was made in; the picture is then the one
+// before it.
+void TF_PCA::Cofnij(TObject*) {
+  if (PressPending()) return;
+  if (const auto edit = History.Undo()) ShowEdit(*edit, edit->Before, edit->FromComponents, "Cofnięto");
+}
+
+// Ctrl+Shift+Z or Ctrl+Y: makes the latest undone edit again, in the data view, as it was made.
+void TF_PCA::Ponow(TObject*) {
+  if (PressPending()) return;
+  if (const auto edit = History.Redo()) ShowEdit(*edit, edit->After, false, "Ponowiono");
+}
+
+// Puts `value` in the edit's cell, which the keyboard then has chosen, shows the view and paints
+// the whole picture anew.
+void TF_PCA::ShowEdit(const UndoableEdit& edit, double value, bool componentsView, const char* done) {
+  Table[edit.Observation][edit.Variable] = value;
+  Chosen = {edit.Variable, edit.Observation};
+  LastChange = std::string(done) + ": " + CellName(edit.Variable, edit.Observation, value);
+  Kl_A->SetVisible(!componentsView);
+  FailureShown = false;
+  Ramka->Refresh();
 }
 
 // Opens the help, with what the chart shows now.

@@ -8,6 +8,7 @@
 #include "platform/Form.h"
 #include "window/ChartLayout.h"
 #include "window/ChartMeaning.h"
+#include "window/EditHistory.h"
 
 class TF_PCA : public TForm {
  public:
@@ -40,6 +41,14 @@ class TF_PCA : public TForm {
   // Set by the first paint: until then the window shows nothing a reader should be told of.
   bool Painted{};
 
+  // The edits since the start, for undo and redo. PressFromComponents: the pending press was
+  // released in the components view, which undoing its edit brings back.
+  EditHistory History{};
+  bool PressFromComponents{};
+  // What the last undo or redo did ("Cofnięto: Zmienna 3, obserwacja 5: 0,12"), told before the
+  // view until the user presses or brings the components view.
+  std::string LastChange{};
+
   // Handlers, as wired by the form description.
   void Resize(TObject* Sender);
   void Rysuj(TObject* Sender);
@@ -52,6 +61,8 @@ class TF_PCA : public TForm {
   void Klawisz(TObject* Sender, TKey Key, TShiftState Shift);
   TChartDescription Opis(TObject* Sender);
   void Pomoc(TObject* Sender);
+  void Cofnij(TObject* Sender);
+  void Ponow(TObject* Sender);
 
   // The paint routine on any canvas of the given size (Rysuj passes Ramka's).
   void Paint(TCanvas& canvas, int32_t width, int32_t height);
@@ -60,6 +71,8 @@ class TF_PCA : public TForm {
   void PaintSteps(TCanvas& canvas, int32_t width, int32_t height);
   void ApplyPendingEdit(const ChartLayout& layout);
   void KeyEdit(int32_t pixels);
+  bool PressPending() const;
+  void ShowEdit(const UndoableEdit& edit, double value, bool componentsView, const char* done);
 };
 
 extern TF_PCA* F_PCA;

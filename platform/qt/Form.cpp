@@ -11,12 +11,27 @@ FormWindow::FormWindow(TForm& form) : QWidget(nullptr), form_(form) {
   setPalette(FixedPalette());  // the controls inherit it
 }
 
-// F1 or "?" anywhere in the window, whichever control has the focus: the controls pass these
-// keys on to their window. "?" is matched by its text, whatever key and modifiers type it.
+// F1 or "?", and the undo and redo keys, anywhere in the window, whichever control has the focus:
+// the controls pass these keys on to their window. "?" is matched by its text, whatever key and
+// modifiers type it.
 void FormWindow::keyPressEvent(QKeyEvent* event) {
   const bool ctrlOrAlt = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
   if (!ctrlOrAlt && (event->key() == Qt::Key_F1 || event->text() == QStringLiteral("?"))) {
     form_.DoHelp();
+    event->accept();
+    return;
+  }
+  // Undo and redo by the keys every editor takes, the same on every desktop: Ctrl+Z, and
+  // Ctrl+Shift+Z or Ctrl+Y.
+  const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+  const bool z = event->key() == Qt::Key_Z, y = event->key() == Qt::Key_Y;
+  if (z && mods == Qt::ControlModifier) {
+    form_.DoUndo();
+    event->accept();
+    return;
+  }
+  if ((z && mods == (Qt::ControlModifier | Qt::ShiftModifier)) || (y && mods == Qt::ControlModifier)) {
+    form_.DoRedo();
     event->accept();
     return;
   }

@@ -52,6 +52,10 @@ EMSCRIPTEN_KEEPALIVE void pca_picture_seen(TPaintBox* box) {
 // F1 or "?" on the page, wherever its focus is: the form's help.
 EMSCRIPTEN_KEEPALIVE void pca_help(TForm* form) { form->DoHelp(); }
 
+// Ctrl+Z, and Ctrl+Shift+Z or Ctrl+Y, on the page wherever its focus is: the form's undo and redo.
+EMSCRIPTEN_KEEPALIVE void pca_undo(TForm* form) { form->DoUndo(); }
+EMSCRIPTEN_KEEPALIVE void pca_redo(TForm* form) { form->DoRedo(); }
+
 EMSCRIPTEN_KEEPALIVE void pca_viewport_changed(TForm* form) { ViewportChanged(*form); }
 
 // Erases and paints the form's client paint box as a window paint does, for measuring.

@@ -8,7 +8,7 @@ target_link_options(pca PRIVATE
   -sSINGLE_FILE=1
   -sALLOW_MEMORY_GROWTH=1
   -sMAXIMUM_MEMORY=2GB
-  -sEXPORTED_FUNCTIONS=_main,_malloc,_free,_pca_pointer,_pca_key,_pca_click,_pca_viewport_changed,_pca_picture_seen,_pca_repaint,_pca_help
+  -sEXPORTED_FUNCTIONS=_main,_malloc,_free,_pca_pointer,_pca_key,_pca_click,_pca_viewport_changed,_pca_picture_seen,_pca_repaint,_pca_help,_pca_undo,_pca_redo
   "--pre-js=${CMAKE_CURRENT_SOURCE_DIR}/platform/web/page.js"
   "--pre-js=${CMAKE_CURRENT_SOURCE_DIR}/platform/web/page-access.js")
 set_property(TARGET pca APPEND PROPERTY LINK_DEPENDS

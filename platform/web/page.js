@@ -178,6 +178,7 @@ var PcaPage = {
   listenToViewport: function (form) {
     this.form = form;
     this.listenToHelpKeys(form);
+    this.listenToUndoKeys(form);
     var changed = function () { _pca_viewport_changed(form); };
     window.addEventListener('resize', changed);
     // A change of device pixel ratio alone (a move to another screen) fires no resize.
@@ -294,6 +295,24 @@ var PcaPage = {
       if (document.querySelector('dialog[open]')) return;
       e.preventDefault();
       _pca_help(form);
+    });
+  },
+
+  // Ctrl+Z undoes the latest edit, Ctrl+Shift+Z or Ctrl+Y redoes it (Cmd on a Mac), wherever the
+  // focus is but in a box or a text field, which keep the keys for themselves. The letter is the
+  // key's own, or its place on the keyboard where the layout types none of these letters.
+  listenToUndoKeys: function (form) {
+    document.addEventListener('keydown', function (e) {
+      if (e.defaultPrevented || e.altKey || !(e.ctrlKey || e.metaKey)) return;
+      var letter = /^[a-z]$/i.test(e.key) ? e.key.toLowerCase() :
+                   e.code === 'KeyZ' ? 'z' : e.code === 'KeyY' ? 'y' : '';
+      var undo = letter === 'z' && !e.shiftKey, redo = (letter === 'z' && e.shiftKey) || (letter === 'y' && !e.shiftKey);
+      if (!undo && !redo) return;
+      var at = document.activeElement;
+      if (document.querySelector('dialog[open]') || (at && (at.tagName === 'INPUT' || at.isContentEditable))) return;
+      e.preventDefault();
+      if (undo) _pca_undo(form);
+      else _pca_redo(form);
     });
   },
 

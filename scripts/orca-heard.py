@@ -1,8 +1,8 @@
 #!/usr/bin/python3
 """Checks what Orca spoke while scripts/orca-check.sh (the window) or scripts/orca-web-check.sh
 (the page, --page) typed Tab, Down ×3, Right ×4, Page Up, Shift+Down, Alt+O, the help key (F1, or "?" on
-the page) and Escape: the phrases after
-each key echo ("tab", "page up", "left shift", "left alt"; the arrows have none). Prints every
+the page), Escape and Ctrl+Z: the phrases after each key echo ("tab", "page up", "left shift",
+"left alt", "escape", "left control"; the arrows have none). Prints every
 phrase, then fails with the phrases of a step that missed.
 Usage: orca-heard.py [--page] SPEECH_FILE  (the debug log's "SPEECH OUTPUT" lines)"""
 import re
@@ -120,11 +120,19 @@ check("the help key: the help by its title, then its first sentence",
       help_heard, bool(help_heard) and help_heard[0].startswith("Pomoc")
       and any("Ten program pokazuje, jak analiza składowych głównych streszcza tabelę liczb" in p
               for p in help_heard))
-back = after("escape", "Screen reader off.")
+back = after("escape", "left control")
 # The page's live region may tell the view once more as the page behind the dialog comes back.
 check("Escape: the help closed, the focus back on the chosen point",
       back, bool(back) and any(p.startswith(point) for p in back)
       and not any(re.search(r"\bWykres danych\b", p) for p in back))
+
+# Ctrl+Z takes Shift+Down back: the value after Page Up again, in the data view it was made in.
+undo = after("left control", "Screen reader off.") or []
+undone = [float(m.group(1).replace(",", ".")) for m in
+          (re.search(r"Cofnięto: " + re.escape(point) + r"(-?\d+,\d+)", p) for p in undo) if m]
+check("Ctrl+Z: what was undone, the value after Page Up, then the data view",
+      undo, len(raised) >= 1 and bool(undone) and set(undone) == {raised[0]}
+      and any(re.search(r"Cofnięto: .*\bWykres danych\.?$", p) for p in undo))
 
 # A number is spoken as the program words it: a Polish voice reads "0.15" as "zero piętnaście",
 # the decimal point a pause and the minus sign lost. Nor does a reader add a percentage of a

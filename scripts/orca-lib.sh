@@ -5,8 +5,8 @@
 # orca_keys OUTDIR START [ARG...]: inside a new session bus, Orca first (it needs a few seconds to
 #   listen: it is waited for), then `START ARG...` (a function that starts the client, sets WINDOW
 #   and PROGRAM_PID, and may read Orca's log, ORCA_LOG), then the keys Tab, Down ×3, Right ×4,
-#   Page Up, Shift+Down, Alt+O, then ORCA_HELP_KEYS (the keys that open and close the help), each
-#   once Orca has taken the one before and done with it.
+#   Page Up, Shift+Down, Alt+O, then ORCA_HELP_KEYS (the keys that open and close the help), then
+#   Ctrl+Z, each once Orca has taken the one before and done with it.
 #   Orca's debug log holds every phrase it would speak ("SPEECH OUTPUT"), its key echo marking
 #   where each key falls; no synthesizer is needed. The log goes to OUTDIR/orca-debug.txt, the
 #   phrases to OUTDIR/speech.txt.
@@ -46,7 +46,7 @@ orca_keys() {
     "$@"
     xdotool windowfocus --sync "$WINDOW"
     orca_settle
-    for key in Tab Down Down Down Right Right Right Right Page_Up shift+Down alt+o $ORCA_HELP_KEYS; do
+    for key in Tab Down Down Down Right Right Right Right Page_Up shift+Down alt+o $ORCA_HELP_KEYS ctrl+z; do
       presses=$(orca_presses)
       xdotool key "$key"
       for _ in $(seq 300); do [ "$(orca_presses)" -gt "$presses" ] && break; sleep 0.1; done

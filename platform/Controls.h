@@ -30,7 +30,7 @@ using TMouseEvent =
 enum TCursor { crDefault, crCross };
 
 // The keys a paint box passes on; every other key goes to the window as before.
-enum TKey { vkLeft, vkRight, vkUp, vkDown, vkPageUp, vkPageDown, vkHome, vkEnd };
+enum TKey { vkLeft, vkRight, vkUp, vkDown, vkPageUp, vkPageDown, vkHome, vkEnd, vkEnter };
 using TKeyEvent = std::function<void(TObject* Sender, TKey Key, TShiftState Shift)>;
 using TDescribeEvent = std::function<TChartDescription(TObject* Sender)>;
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/Controls.h"
+#include "platform/DataTable.h"
 #include "platform/HelpText.h"
 
 class TForm : public TObject {
@@ -28,6 +29,9 @@ class TForm : public TObject {
   // Shows a help text in a window of its own over this one, modal; Escape or its button closes it
   // and the keyboard focus goes back where it was.
   void ShowHelp(const THelpText& help);
+  // Opens the table window, or brings it to the front, at the given cell; its content comes from
+  // OnDescribeTable, again after every event while it is open. Escape closes it.
+  void ShowTable(const TTableCell& at);
 
   TNotifyEvent OnCreate;
   TNotifyEvent OnActivate;  // once, when first shown, before the first paint
@@ -37,6 +41,9 @@ class TForm : public TObject {
   TNotifyEvent OnHelp;  // F1 or "?" anywhere in the window
   TNotifyEvent OnUndo;  // Ctrl+Z anywhere in the window
   TNotifyEvent OnRedo;  // Ctrl+Shift+Z or Ctrl+Y anywhere in the window
+  TNotifyEvent OnTable;  // T anywhere in the window, or the help's button "Tabela danych"
+  TTableEvent OnDescribeTable;
+  TCellTypedEvent OnCellTyped;  // a value typed in the table window
 
   // Creates a control on this form; controls created later lie above earlier ones.
   template <typename T>
@@ -56,6 +63,8 @@ class TForm : public TObject {
   void DoHelp();
   void DoUndo();
   void DoRedo();
+  void DoTable();
+  void DoCellTyped(int row, int column, const std::string& text);
 
   struct Window;
   Window& window() const { return *window_; }

@@ -40,3 +40,11 @@ void TForm::DoUndo() {
 void TForm::DoRedo() {
   Application->Dispatch([this] { if (OnRedo) OnRedo(this); });
 }
+
+void TForm::DoTable() {
+  Application->Dispatch([this] { if (OnTable) OnTable(this); });
+}
+
+void TForm::DoCellTyped(int row, int column, const std::string& text) {
+  Application->Dispatch([&] { if (OnCellTyped) OnCellTyped(this, row, column, text); });
+}

@@ -17,5 +17,6 @@ struct THelpText {
   std::string Title;
   std::vector<THelpSection> Sections;
   std::string CloseCaption;  // the button that closes it; Escape does the same
+  std::string TableCaption;  // the button that closes it and opens the form's table
   bool operator==(const THelpText&) const = default;
 };

@@ -102,6 +102,7 @@ TEST_F(Accessibility, AnEditAndTheButtonChangeTheTree) {
   EXPECT_EQ(chart->text(QAccessible::Description).toStdString(),
             "Wykres pokazuje same dane: składowe główne zmienionej tabeli nie są jeszcze policzone. "
             "Przycisk „Oblicz składowe główne” (Alt+O) je liczy. "
+            "Klawisz T otwiera tabelę danych, Enter wpisanie wartości punktu. "
             "Klawisz F1 albo znak zapytania otwiera pomoc.");
   EXPECT_EQ(chart->childCount(), 10);
   EXPECT_EQ(Name(cell), "Zmienna 3, obserwacja 5: 0,05");

@@ -81,6 +81,7 @@ TDescribedPart LoadingsPart(const ChartLayout& layout, const LoadingLayout& load
 }  // namespace
 
 const char* const kHelpHint = "Klawisz F1 albo znak zapytania otwiera pomoc.";
+const char* const kTableHint = "Klawisz T otwiera tabelę danych, Enter wpisanie wartości punktu.";
 
 TChartDescription DescribeChart(const ChartLayout& layout, int32_t width,
                                 const ObservationTable& table, bool componentsView,
@@ -122,7 +123,7 @@ TChartDescription DescribeChart(const ChartLayout& layout, int32_t width,
   // What the chart shows, and where the help is. The status tells the view alone: "Wykres
   // danych", or "Wykres składowych głównych. Składowa 1: 59% wariancji, składowa 2: …".
   if (painted) {
-    d.Description = ChartSummary(table, componentsView, components, painted) + " " + kHelpHint;
+    d.Description = ChartSummary(table, componentsView, components, painted) + " " + kTableHint + " " + kHelpHint;
     d.Status = componentsView && components.Drawn ? d.Name + ". " + SharesSentence(components) : d.Name;
   }
 

@@ -33,6 +33,8 @@ TChartDescription DescribeChart(const ChartLayout& layout, int32_t width,
 
 // Where the help is, as the chart's description and the hint's tooltip tell it.
 extern const char* const kHelpHint;
+// Where the table is, as the chart's description tells it.
+extern const char* const kTableHint;
 
 // A point by its place and value: "Zmienna 3, obserwacja 5: 0,12".
 std::string CellName(int variable, int observation, double value);

@@ -38,6 +38,9 @@ const Words kHelp[] = {
     {kItem, "Palcem tak samo: dotknij paska i oderwij palec na nowej wysokości."},
     {kItem, "Po każdej zmianie okno pokazuje same dane. Przycisk „Oblicz składowe główne” albo "
      "Alt+O liczy składowe główne zmienionej tabeli."},
+    {kItem, "Z klawiatury: w tabeli danych (klawisz T) wpisz nową wartość, liczbę od -0,5 do 0,5, "
+     "z przecinkiem, i naciśnij Enter. Enter na wybranym punkcie wykresu otwiera tabelę w jego "
+     "komórce."},
     {kItem, "Każdą zmianę można cofnąć: Ctrl+Z cofa ostatnią, aż do tabeli z początku, a Ctrl+Y "
      "albo Ctrl+Shift+Z przywraca cofniętą."},
     {kHeading, "Klawisze"},
@@ -49,6 +52,9 @@ const Words kHelp[] = {
     {kItem, "Page Up i Page Down albo Shift ze strzałką w górę lub w dół: wartość wybranego punktu o "
      "jeden piksel wyżej lub niżej, Shift+Page Up i Shift+Page Down o dziesięć."},
     {kItem, "Alt+O: składowe główne zmienionej tabeli."},
+    {kItem, "T: tabela danych, z wynikami i ładunkami w widoku składowych. Enter: wpisanie wartości "
+     "wybranego punktu. W tabeli strzałki przechodzą między komórkami, pisanie albo Enter zaczyna "
+     "wpisywanie, Escape zamyka tabelę."},
     {kItem, "Ctrl+Z: cofnięcie ostatniej zmiany. Ctrl+Y albo Ctrl+Shift+Z: jej przywrócenie."},
     {kItem, "F1 albo znak zapytania: ta pomoc. Escape albo przycisk „Zamknij” ją zamyka."},
 };
@@ -59,6 +65,7 @@ THelpText HelpFor(const std::string& summary) {
   THelpText help;
   help.Title = "Pomoc";
   help.CloseCaption = "Zamknij";
+  help.TableCaption = "Tabela danych";
   for (const Words& w : kHelp) {
     if (w.kind == kHeading) help.Sections.push_back({w.text, {}, {}});
     else if (w.kind == kParagraph) help.Sections.back().Paragraphs.push_back(w.text);

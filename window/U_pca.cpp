@@ -6,10 +6,12 @@
 #include "analysis/SyntheticData.h"
 #include "window/ComponentsPicture.h"
 #include "window/ChartSummary.h"
+#include "window/DataTableText.h"
 #include "window/DrawSeries.h"
 #include "window/HelpText.h"
 #include "window/KeyEdit.h"
 #include "window/PendingEdit.h"
+#include "window/TypedValue.h"
 
 TF_PCA* F_PCA = nullptr;
 
@@ -66,6 +68,9 @@ TF_PCA::TF_PCA() {
   OnHelp = [this](TObject* s) { Pomoc(s); };
   OnUndo = [this](TObject* s) { Cofnij(s); };
   OnRedo = [this](TObject* s) { Ponow(s); };
+  OnTable = [this](TObject* s) { Tabela(s); };
+  OnDescribeTable = [this](TObject* s) { return OpisTabeli(s); };
+  OnCellTyped = [this](TObject* s, int r, int c, const std::string& t) { Wpis(s, r, c, t); };
 }
 
 void TF_PCA::FormCreate(TObject*) { PressX = -1; }
@@ -174,7 +179,7 @@ void TF_PCA::PCA(TObject*) {
 // Keys on Ramka: the arrows choose the cell (the first key chooses variable 1, observation 1),
 // Home / End the first / last observation of its variable, Ctrl+Home / Ctrl+End the first / last
 // variable at its observation; Page Up / Page Down and Shift+Up / Shift+Down move its value one
-// pixel up or down, Shift+Page Up / Shift+Page Down ten.
+// pixel up or down, Shift+Page Up / Shift+Page Down ten; Enter opens the table to type its value.
 void TF_PCA::Klawisz(TObject*, TKey Key, TShiftState Shift) {
   if (Chosen.Variable == 0) {
     Chosen = {1, 1};
@@ -203,6 +208,7 @@ void TF_PCA::Klawisz(TObject*, TKey Key, TShiftState Shift) {
       if (control) Chosen.Variable = kVariables;
       else Chosen.Observation = kObservations;
       break;
+    case vkEnter: ShowTable({Chosen.Observation - 1, Chosen.Variable - 1, true}); break;
   }
 }
 
@@ -254,4 +260,29 @@ void TF_PCA::ShowEdit(const UndoableEdit& edit, double value, bool componentsVie
 // Opens the help, with what the chart shows now.
 void TF_PCA::Pomoc(TObject*) {
   ShowHelp(HelpFor(ChartSummary(Table, !Kl_A->Visible(), Drawn, Painted)));
+}
+
+// T, or the help's button: the table, at the chosen cell.
+void TF_PCA::Tabela(TObject*) { ShowTable({Chosen.Observation - 1, Chosen.Variable - 1, false}); }
+
+TDataTable TF_PCA::OpisTabeli(TObject*) {
+  return DataTableFor(Table, !Kl_A->Visible(), Drawn, Painted, TableMessage);
+}
+
+// A value typed in the table: an edit like the mouse's, shown in the data view; a refused one
+// changes nothing but the table's message.
+void TF_PCA::Wpis(TObject*, int Row, int Column, const std::string& Text) {
+  if (Row < 0 || Row >= kObservations || Column < 0 || Column >= kVariables || PressPending()) return;
+  const TypedValue typed = ReadTypedValue(Text);
+  TableMessage = typed.Message;
+  if (!typed.Value) return;
+  const int observation = Row + 1, variable = Column + 1;
+  double& cell = Table[observation][variable];
+  History.Record({observation, variable, cell, *typed.Value, !Kl_A->Visible()});
+  cell = *typed.Value;
+  Chosen = {variable, observation};
+  LastChange = "Wpisano: " + CellName(variable, observation, cell);
+  Kl_A->SetVisible(true);
+  FailureShown = false;
+  Ramka->Refresh();
 }

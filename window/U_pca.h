@@ -48,6 +48,8 @@ class TF_PCA : public TForm {
   // What the last undo or redo did ("Cofnięto: Zmienna 3, obserwacja 5: 0,12"), told before the
   // view until the user presses or brings the components view.
   std::string LastChange{};
+  // Why the last value typed in the table was refused; empty once one is taken.
+  std::string TableMessage{};
 
   // Handlers, as wired by the form description.
   void Resize(TObject* Sender);
@@ -63,6 +65,9 @@ class TF_PCA : public TForm {
   void Pomoc(TObject* Sender);
   void Cofnij(TObject* Sender);
   void Ponow(TObject* Sender);
+  void Tabela(TObject* Sender);
+  TDataTable OpisTabeli(TObject* Sender);
+  void Wpis(TObject* Sender, int Row, int Column, const std::string& Text);
 
   // The paint routine on any canvas of the given size (Rysuj passes Ramka's).
   void Paint(TCanvas& canvas, int32_t width, int32_t height);

@@ -60,6 +60,7 @@ void TApplication::Dispatch(const std::function<void()>& handler, ReportTiming t
     ChartMayHaveChanged(widget);
     if (widget) widget->FollowChosenCell();
   }
+  DataTablesMayHaveChanged();
   if (!failure) return;
   if (QWidget* grabber = QWidget::mouseGrabber()) grabber->releaseMouse();
   const std::runtime_error error(*failure);

@@ -233,6 +233,8 @@ std::optional<TKey> KeyOf(int key) {
     case Qt::Key_PageDown: return vkPageDown;
     case Qt::Key_Home: return vkHome;
     case Qt::Key_End: return vkEnd;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return vkEnter;
     default: return std::nullopt;
   }
 }

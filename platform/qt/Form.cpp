@@ -11,31 +11,35 @@ FormWindow::FormWindow(TForm& form) : QWidget(nullptr), form_(form) {
   setPalette(FixedPalette());  // the controls inherit it
 }
 
-// F1 or "?", and the undo and redo keys, anywhere in the window, whichever control has the focus:
-// the controls pass these keys on to their window. "?" is matched by its text, whatever key and
-// modifiers type it.
-void FormWindow::keyPressEvent(QKeyEvent* event) {
-  const bool ctrlOrAlt = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
-  if (!ctrlOrAlt && (event->key() == Qt::Key_F1 || event->text() == QStringLiteral("?"))) {
-    form_.DoHelp();
-    event->accept();
-    return;
-  }
-  // Undo and redo by the keys every editor takes, the same on every desktop: Ctrl+Z, and
-  // Ctrl+Shift+Z or Ctrl+Y.
+// The window's own keys, whichever control has the focus: the controls pass these on to their
+// window. "?" and T are matched by their text, whatever key and modifiers type them; undo and
+// redo by the keys every editor takes, the same on every desktop.
+FormKey FormKeyOf(const QKeyEvent* event) {
   const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+  const bool ctrlOrAlt = mods & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+  if (!ctrlOrAlt && (event->key() == Qt::Key_F1 || event->text() == QStringLiteral("?"))) return FormKey::Help;
+  if (!ctrlOrAlt && event->text().compare(QStringLiteral("t"), Qt::CaseInsensitive) == 0) return FormKey::Table;
   const bool z = event->key() == Qt::Key_Z, y = event->key() == Qt::Key_Y;
-  if (z && mods == Qt::ControlModifier) {
-    form_.DoUndo();
-    event->accept();
-    return;
+  if (z && mods == Qt::ControlModifier) return FormKey::Undo;
+  if ((z && mods == (Qt::ControlModifier | Qt::ShiftModifier)) || (y && mods == Qt::ControlModifier))
+    return FormKey::Redo;
+  return FormKey::None;
+}
+
+bool DoFormKey(TForm& form, FormKey key) {
+  switch (key) {
+    case FormKey::Help: form.DoHelp(); return true;
+    case FormKey::Table: form.DoTable(); return true;
+    case FormKey::Undo: form.DoUndo(); return true;
+    case FormKey::Redo: form.DoRedo(); return true;
+    case FormKey::None: return false;
   }
-  if ((z && mods == (Qt::ControlModifier | Qt::ShiftModifier)) || (y && mods == Qt::ControlModifier)) {
-    form_.DoRedo();
-    event->accept();
-    return;
-  }
-  QWidget::keyPressEvent(event);
+  return false;
+}
+
+void FormWindow::keyPressEvent(QKeyEvent* event) {
+  if (DoFormKey(form_, FormKeyOf(event))) event->accept();
+  else QWidget::keyPressEvent(event);
 }
 
 void FormWindow::SetDesignedOuterSize(int width, int height) {

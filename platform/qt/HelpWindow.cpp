@@ -2,10 +2,12 @@
 // scroll and a reader can walk, and a button that closes it, as Escape does.
 #include <QApplication>
 #include <QDialog>
+#include <QHBoxLayout>
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <memory>
 
 #include "platform/qt/QtWidgets.h"
 
@@ -52,15 +54,29 @@ void TForm::ShowHelp(const THelpText& help) {
   close->setAutoDefault(false);
   QObject::connect(close, &QPushButton::clicked, dialog, &QDialog::accept);
 
+  // The table, once the help is gone.
+  auto* table = new QPushButton(QString::fromStdString(help.TableCaption), dialog);
+  table->setAutoDefault(false);
+  auto wantsTable = std::make_shared<bool>(false);
+  QObject::connect(table, &QPushButton::clicked, dialog, [dialog, wantsTable] {
+    *wantsTable = true;
+    dialog->accept();
+  });
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(table);
+  buttons->addWidget(close);
   auto* layout = new QVBoxLayout(dialog);
   layout->addWidget(text);
-  layout->addWidget(close, 0, Qt::AlignRight);
+  layout->addLayout(buttons);
   dialog->resize(520, 460);
   // Once the dialog is gone, its owner is the active window again, with the focus where it was.
-  QObject::connect(dialog, &QDialog::finished, owner, [owner, before] {
-    QTimer::singleShot(0, owner, [owner, before] {
+  QObject::connect(dialog, &QDialog::finished, owner, [this, owner, before, wantsTable] {
+    QTimer::singleShot(0, owner, [this, owner, before, wantsTable] {
       owner->activateWindow();
       if (before) before->setFocus(Qt::OtherFocusReason);
+      if (*wantsTable) DoTable();
     });
   });
   dialog->open();

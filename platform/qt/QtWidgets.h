@@ -9,6 +9,17 @@
 
 class QLabel;
 
+class QKeyEvent;
+
+// The keys a form's windows take from any of their controls: F1 or "?", T, Ctrl+Z, Ctrl+Shift+Z
+// or Ctrl+Y. DoFormKey runs the form's event for one; false for none.
+enum class FormKey { None, Help, Table, Undo, Redo };
+FormKey FormKeyOf(const QKeyEvent* event);
+bool DoFormKey(TForm& form, FormKey key);
+
+// Brings every open table window up to date with its form, after an event.
+void DataTablesMayHaveChanged();
+
 // A control font (negative height: the character height in pixels) as a Qt font.
 QFont ToQFont(const TControlFont& font);
 

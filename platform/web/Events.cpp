@@ -35,9 +35,9 @@ EMSCRIPTEN_KEEPALIVE void pca_pointer(TPaintBox* box, int down, int button, unsi
 EMSCRIPTEN_KEEPALIVE void pca_click(TButton* button) { button->Click(); }
 
 // A key for the chart while it has the focus: `key` in TKey's order (left, right, up, down,
-// page up, page down, home, end), `shift` the Shift key held (bit 1) and Ctrl (bit 4).
+// page up, page down, home, end, enter), `shift` the Shift key held (bit 1) and Ctrl (bit 4).
 EMSCRIPTEN_KEEPALIVE void pca_key(TPaintBox* box, int key, int shift) {
-  if (key < vkLeft || key > vkEnd) return;
+  if (key < vkLeft || key > vkEnter) return;
   const TKey k = static_cast<TKey>(key);
   const TShiftState s = static_cast<TShiftState>(shift) & (ssShift | ssCtrl);
   Application->Dispatch([&] { if (box->OnKeyDown) box->OnKeyDown(box, k, s); });

@@ -5,7 +5,7 @@
 // Bundled into pca.js before the program, after page.js.
 var PcaAccess = {
   charts: {},  // paint box handle -> {root, about, ring, parts, last, tabStop, chosen}
-  keys: {ArrowLeft: 0, ArrowRight: 1, ArrowUp: 2, ArrowDown: 3, PageUp: 4, PageDown: 5, Home: 6, End: 7},
+  keys: {ArrowLeft: 0, ArrowRight: 1, ArrowUp: 2, ArrowDown: 3, PageUp: 4, PageDown: 5, Home: 6, End: 7, Enter: 8},
 
   chart: function (handle) {
     var c = this.charts[handle];

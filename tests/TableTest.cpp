@@ -167,6 +167,14 @@ TEST(TypedValue, CommaOrPointSignAndTheRangeEdges) {
   EXPECT_EQ(ReadTypedValue("0.3").Value, 0.3);
   EXPECT_EQ(ReadTypedValue("+.5").Value, 0.5);
   EXPECT_EQ(ReadTypedValue("-0,5").Value, -0.5);
+  EXPECT_EQ(ReadTypedValue("-,25").Value, -0.25);
+  EXPECT_EQ(ReadTypedValue("0,1234567890123").Value, 0.1234567890123);
+  EXPECT_NEAR(*ReadTypedValue("0,0000000000000000000000001").Value, 1e-25, 1e-40);
+  EXPECT_EQ(ReadTypedValue("0,500000000000000000001").Value, std::nullopt) << "beyond 0.5 by its last digit";
+  EXPECT_EQ(ReadTypedValue("-0,5000").Value, -0.5);
+  EXPECT_EQ(ReadTypedValue("0,6").Value, std::nullopt);
+  EXPECT_EQ(ReadTypedValue("1234567890123456789").Value, std::nullopt);
+  EXPECT_EQ(ReadTypedValue("0,49999999999999999").Value, 0.5) << "read to fifteen digits";
   EXPECT_EQ(ReadTypedValue("5,").Value, std::nullopt);
   EXPECT_EQ(ReadTypedValue("0,5000000000000001").Value, std::nullopt);
   const auto zero = ReadTypedValue("-0");

@@ -1,12 +1,9 @@
-// A value typed by the user for a cell: a decimal number with a comma or a point, read exactly as
-// the C library reads it, inside the range a strip shows within its frame.
+// A value typed by the user for a cell: a decimal number with a comma or a point, read to the
+// nearest double, inside the range a strip shows within its frame.
 #pragma once
 
 #include <optional>
 #include <string>
-
-constexpr double kTypedMinimum = -0.5;
-constexpr double kTypedMaximum = 0.5;
 
 struct TypedValue {
   std::optional<double> Value;

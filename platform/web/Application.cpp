@@ -56,6 +56,7 @@ void TApplication::Dispatch(const std::function<void()>& handler, ReportTiming) 
   const std::optional<std::string> failure = FailureOf(handler);
   PresentPictures();
   for (TPaintBox* box : paintBoxes_) DescribeToPage(*box);
+  for (const auto& form : forms_) TableMayHaveChanged(*form);
   if (!failure) return;
   page::ReleasePointer();
   HandleException(std::runtime_error(*failure));

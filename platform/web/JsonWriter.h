@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "platform/ChartDescription.h"
 
@@ -47,9 +48,18 @@ class Json {
     text += "[" + std::to_string(b.Left) + "," + std::to_string(b.Top) + "," +
             std::to_string(b.Right) + "," + std::to_string(b.Bottom) + "]";
   }
+  void Strings(const std::vector<std::string>& items) {
+    text += '[';
+    for (size_t i = 0; i < items.size(); ++i) {
+      if (i > 0) text += ',';
+      String(items[i]);
+    }
+    text += ']';
+  }
   // A member: its key, then its value.
   void Field(const char* name, const std::string& s) { Key(name); String(s); }
   void Field(const char* name, double v) { Key(name); Number(v); }
   void Field(const char* name, int v) { Key(name); Int(v); }
   void Field(const char* name, const TBox& b) { Key(name); Box(b); }
+  void Field(const char* name, const std::vector<std::string>& items) { Key(name); Strings(items); }
 };

@@ -22,6 +22,10 @@ EM_JS(void, pca_show_error, (const char* c, const char* m), {
   PcaPage.showError(PcaPage.string(c), PcaPage.string(m));
 });
 EM_JS(void, pca_show_help, (const char* json), { PcaPage.showHelp(PcaPage.string(json)); });
+EM_JS(void, pca_show_table, (const void* form, const char* json, int row, int column, int edit), {
+  PcaPage.showTable(form, PcaPage.string(json), row, column, !!edit);
+});
+EM_JS(void, pca_update_table, (const char* json), { PcaPage.updateTable(PcaPage.string(json)); });
 EM_JS(void, pca_set_hint, (int h, const char* s), { PcaPage.setHint(h, PcaPage.string(s)); });
 EM_JS(double, pca_viewport_width, (), { return PcaPage.viewportWidth(); });
 EM_JS(double, pca_viewport_height, (), { return PcaPage.viewportHeight(); });
@@ -64,6 +68,10 @@ void SetTabStop(int handle, bool tabStop) { pca_set_tab_stop(handle, tabStop); }
 bool HasFocus(int handle) { return pca_has_focus(handle) != 0; }
 void ShowError(const char* caption, const char* message) { pca_show_error(caption, message); }
 void ShowHelp(const char* json) { pca_show_help(json); }
+void ShowTable(const TForm* form, const char* json, int row, int column, bool edit) {
+  pca_show_table(form, json, row, column, edit ? 1 : 0);
+}
+void UpdateTable(const char* json) { pca_update_table(json); }
 void SetHint(int handle, const char* hint) { pca_set_hint(handle, hint); }
 double ViewportWidth() { return pca_viewport_width(); }
 double ViewportHeight() { return pca_viewport_height(); }

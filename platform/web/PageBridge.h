@@ -27,6 +27,10 @@ void SetTabStop(int handle, bool tabStop);  // the chart takes the keyboard focu
 bool HasFocus(int handle);                   // the chart, or one of its cells, has it
 void ShowError(const char* caption, const char* message);
 void ShowHelp(const char* json);               // the help dialog's text as JSON
+// The table dialog: opened with its content as JSON at a cell (row and column from 0, -1 for
+// none), editing it when asked; then its content again whenever it changed.
+void ShowTable(const TForm* form, const char* json, int row, int column, bool edit);
+void UpdateTable(const char* json);
 void SetHint(int handle, const char* hint);    // a control's tooltip
 double ViewportWidth();
 double ViewportHeight();

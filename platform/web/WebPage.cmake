@@ -8,11 +8,13 @@ target_link_options(pca PRIVATE
   -sSINGLE_FILE=1
   -sALLOW_MEMORY_GROWTH=1
   -sMAXIMUM_MEMORY=2GB
-  -sEXPORTED_FUNCTIONS=_main,_malloc,_free,_pca_pointer,_pca_key,_pca_click,_pca_viewport_changed,_pca_picture_seen,_pca_repaint,_pca_help,_pca_undo,_pca_redo
+  -sEXPORTED_FUNCTIONS=_main,_malloc,_free,_pca_pointer,_pca_key,_pca_click,_pca_viewport_changed,_pca_picture_seen,_pca_repaint,_pca_help,_pca_undo,_pca_redo,_pca_table,_pca_table_closed,_pca_cell_typed
   "--pre-js=${CMAKE_CURRENT_SOURCE_DIR}/platform/web/page.js"
-  "--pre-js=${CMAKE_CURRENT_SOURCE_DIR}/platform/web/page-access.js")
+  "--pre-js=${CMAKE_CURRENT_SOURCE_DIR}/platform/web/page-access.js"
+  "--pre-js=${CMAKE_CURRENT_SOURCE_DIR}/platform/web/page-table.js")
 set_property(TARGET pca APPEND PROPERTY LINK_DEPENDS
-  ${CMAKE_CURRENT_SOURCE_DIR}/platform/web/page.js ${CMAKE_CURRENT_SOURCE_DIR}/platform/web/page-access.js)
+  ${CMAKE_CURRENT_SOURCE_DIR}/platform/web/page.js ${CMAKE_CURRENT_SOURCE_DIR}/platform/web/page-access.js
+  ${CMAKE_CURRENT_SOURCE_DIR}/platform/web/page-table.js)
 set_target_properties(pca PROPERTIES SUFFIX ".js")
 
 find_package(Python3 REQUIRED COMPONENTS Interpreter)

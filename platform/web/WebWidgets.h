@@ -28,7 +28,12 @@ struct TForm::Window {
   double ratio = 1.0;                     // device pixels per CSS pixel
   TPaintBox* clientPaintBox = nullptr;    // a paint box aligned to the client area
   bool shown = false;
+  bool tableOpen = false;  // the page's table dialog
+  std::string tableSent;   // its content as last sent
 };
+
+// Sends the form's table to the page's open table dialog when it changed: after every handler.
+void TableMayHaveChanged(TForm& form);
 
 // Erases the paint box's picture, runs the form's OnPaint and shows the result: the window
 // paint of the browser, run at the first showing, after a change of size and by Refresh.

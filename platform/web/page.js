@@ -291,10 +291,13 @@ var PcaPage = {
   listenToHelpKeys: function (form) {
     document.addEventListener('keydown', function (e) {
       if (e.defaultPrevented || e.ctrlKey || e.altKey || e.metaKey) return;
-      if (e.key !== 'F1' && e.key !== '?') return;
-      if (document.querySelector('dialog[open]')) return;
+      var table = e.key === 't' || e.key === 'T';
+      if (e.key !== 'F1' && e.key !== '?' && !table) return;
+      var at = document.activeElement;
+      if (document.querySelector('dialog[open]') || (at && (at.tagName === 'INPUT' || at.isContentEditable))) return;
       e.preventDefault();
-      _pca_help(form);
+      if (table) _pca_table(form);
+      else _pca_help(form);
     });
   },
 
@@ -309,7 +312,8 @@ var PcaPage = {
       var undo = letter === 'z' && !e.shiftKey, redo = (letter === 'z' && e.shiftKey) || (letter === 'y' && !e.shiftKey);
       if (!undo && !redo) return;
       var at = document.activeElement;
-      if (document.querySelector('dialog[open]') || (at && (at.tagName === 'INPUT' || at.isContentEditable))) return;
+      // The table's dialog follows an undo; a box or the help would tell of what it undid.
+      if (document.querySelector('dialog[open]:not(#pca-table)') || (at && (at.tagName === 'INPUT' || at.isContentEditable))) return;
       e.preventDefault();
       if (undo) _pca_undo(form);
       else _pca_redo(form);
@@ -329,6 +333,8 @@ var PcaPage = {
     if (box.open) return;
     box.querySelector('#pca-help-title').textContent = help.title;
     box.querySelector('.pca-help-close').textContent = help.close;
+    box.querySelector('.pca-help-table').textContent = help.table;
+    box.returnValue = '';
     var body = box.querySelector('.pca-help-body');
     body.textContent = '';
     for (var i = 0; i < help.sections.length; ++i) {
@@ -372,14 +378,19 @@ var PcaPage = {
         '<h2 id="pca-help-title"></h2>' +
         '<div class="pca-help-said visually-hidden" role="status" aria-live="polite" aria-atomic="true"></div>' +
         '<div class="pca-help-body" tabindex="0"></div>' +
-        '<form method="dialog" class="pca-help-buttons"><button class="pca-help-close" value="close"></button></form>',
+        '<form method="dialog" class="pca-help-buttons"><button class="pca-help-table" value="table"></button>' +
+        '<button class="pca-help-close" value="close"></button></form>',
         function () {
           page.focusBack(page.focusBeforeHelp);
           page.focusBeforeHelp = null;
+          if (box.returnValue === 'table') _pca_table(page.form);  // the help's button "Tabela danych"
         });
     box.tabIndex = -1;
     return box;
   },
+
+  showTable: function (form, json, row, column, edit) { PcaTable.show(form, json, row, column, edit); },
+  updateTable: function (json) { PcaTable.update(json); },
 
   // A modal box of the page's, named and described by two of its elements, in the main landmark.
   dialog: function (id, labelledBy, describedBy, html, onClose) {

@@ -7,7 +7,7 @@
 // opened from the disk.
 // Usage: node run-tests.js BUILD_WEB_FOLDER
 // PCA_WEB_STORM_SEED and PCA_WEB_STORM_EVENTS choose the storm; a failure names the seed and the
-// event. PCA_WEB_ONLY runs one part (first, desktop, keys, help, undo, tree, touch, zero, axe or storm);
+// event. PCA_WEB_ONLY runs one part (first, desktop, keys, help, undo, table, tree, touch, zero, axe or storm);
 // PCA_PICTURE_DUMP names the desktop's picture_dump, whose pictures the browser's are compared
 // with; PCA_WEB_SHOTS names a folder for a picture of the error box.
 'use strict';
@@ -21,6 +21,7 @@ const { axeRun, describe } = require('./axe-rules');
 const access = require('./access-tests');
 const help = require('./help-tests');
 const undo = require('./undo-tests');
+const table = require('./table-tests');
 
 let passed = 0, failed = 0, engine = '';
 function check(what, ok, detail) {
@@ -438,7 +439,7 @@ async function olderEngine(browser, url) {
 }
 
 async function runParts(browser, url) {
-  const only = process.env.PCA_WEB_ONLY;  // one part: first, desktop, keys, help, undo, tree, touch, zero, axe or storm
+  const only = process.env.PCA_WEB_ONLY;  // one part: first, desktop, keys, help, undo, table, tree, touch, zero, axe or storm
   if (!only || only === 'first') {
     for (const r of [1, 2].filter(r => browser.ratios.includes(r))) await firstPictureAndEdit(browser, url, r);
     if (browser.name === 'chromium') await olderEngine(browser, url);
@@ -456,6 +457,7 @@ async function runParts(browser, url) {
   }
   if (!only || only === 'help') await help.helpAndValues(browser, url, t);
   if (!only || only === 'undo') await undo.undoAndRedo(browser, url, t);
+  if (!only || only === 'table') await table.tableAndTypedValues(browser, url, t);
   if ((!only || only === 'tree') && browser.name === 'chromium') await access.readerTree(browser, url, t);
   if (!only || only === 'touch') await access.touchEdit(browser, url, t);
   if (!only || only === 'zero') await allZeroTable(browser, url);

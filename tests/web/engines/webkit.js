@@ -12,7 +12,7 @@ const { DrivenPage } = require('./driven-page');
 const kButtons = { left: 0, middle: 1, right: 2 };
 const kKeys = { Alt: '\uE00A', Shift: '\uE008', Control: '\uE009', Tab: '\uE004', Enter: '\uE007',
                 Escape: '\uE00C', Space: ' ', PageUp: '\uE00E', PageDown: '\uE00F', ArrowLeft: '\uE012',
-                ArrowUp: '\uE013', ArrowRight: '\uE014', ArrowDown: '\uE015', F1: '\uE031', Home: '\uE011', End: '\uE010' };
+                ArrowUp: '\uE013', ArrowRight: '\uE014', ArrowDown: '\uE015', F1: '\uE031', Home: '\uE011', End: '\uE010', Backspace: '\uE003' };
 
 // Debian's MiniBrowser lies in the machine's multiarch library folder.
 function miniBrowser() {

@@ -1,8 +1,8 @@
 #!/usr/bin/python3
 """Checks what Orca spoke while scripts/orca-check.sh (the window) or scripts/orca-web-check.sh
 (the page, --page) typed Tab, Down ×3, Right ×4, Page Up, Shift+Down, Alt+O, the help key (F1, or "?" on
-the page), Escape and Ctrl+Z: the phrases after each key echo ("tab", "page up", "left shift",
-"left alt", "escape", "left control"; the arrows have none). Prints every
+the page), Escape, Ctrl+Z, then T, Down and Escape: the phrases after each key echo ("tab",
+"page up", "left shift", "left alt", "escape", "left control", "t"; the arrows have none). Prints every
 phrase, then fails with the phrases of a step that missed.
 Usage: orca-heard.py [--page] SPEECH_FILE  (the debug log's "SPEECH OUTPUT" lines)"""
 import re
@@ -127,12 +127,27 @@ check("Escape: the help closed, the focus back on the chosen point",
       and not any(re.search(r"\bWykres danych\b", p) for p in back))
 
 # Ctrl+Z takes Shift+Down back: the value after Page Up again, in the data view it was made in.
-undo = after("left control", "Screen reader off.") or []
+undo = after("left control", "t") or []
 undone = [float(m.group(1).replace(",", ".")) for m in
           (re.search(r"Cofnięto: " + re.escape(point) + r"(-?\d+,\d+)", p) for p in undo) if m]
 check("Ctrl+Z: what was undone, the value after Page Up, then the data view",
       undo, len(raised) >= 1 and bool(undone) and set(undone) == {raised[0]}
       and any(re.search(r"Cofnięto: .*\bWykres danych\.?$", p) for p in undo))
+
+# T opens the table at the chosen point; Down moves to observation 6 of variable 3: its headers and
+# its value. The desktop's cells are named by both headers; the page's are spoken as a browser's
+# table cells, the column header when it is new and the row by its place among the table's rows
+# (Orca 43: "Zmienna 3 column header 0,12.", "row 7 column 4."), or by its header.
+table = after("t", "escape") or []
+spoken = " | ".join(table)
+check("T, Down: the table cell by its headers and its value",
+      table, re.search(r"Obserwacja 6, Zmienna 3, -?\d,\d\d", spoken) is not None
+      or (page and re.search(r"Zmienna 3 column header -?\d,\d\d", spoken) is not None
+          and re.search(r"Obserwacja 6|row 7 column 4", spoken) is not None))
+# After the last Escape.
+closed = phrases[len(phrases) - phrases[::-1].index("escape"):] if "escape" in phrases else []
+check("Escape: the table closed, the focus back on the chosen point",
+      closed, any(p.startswith(point) for p in closed))
 
 # A number is spoken as the program words it: a Polish voice reads "0.15" as "zero piętnaście",
 # the decimal point a pause and the minus sign lost. Nor does a reader add a percentage of a

@@ -46,7 +46,7 @@ orca_keys() {
     "$@"
     xdotool windowfocus --sync "$WINDOW"
     orca_settle
-    for key in Tab Down Down Down Right Right Right Right Page_Up shift+Down alt+o $ORCA_HELP_KEYS ctrl+z; do
+    for key in Tab Down Down Down Right Right Right Right Page_Up shift+Down alt+o $ORCA_HELP_KEYS ctrl+z t Down Escape; do
       presses=$(orca_presses)
       xdotool key "$key"
       for _ in $(seq 300); do [ "$(orca_presses)" -gt "$presses" ] && break; sleep 0.1; done

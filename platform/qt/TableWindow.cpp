@@ -117,6 +117,9 @@ class DataTableWindow final : public QDialog {
         QTableWidgetItem* item = grid_->item(r, c);
         if (!item) grid_->setItem(r, c, item = new QTableWidgetItem);
         if (item->text() != Q(text)) item->setText(Q(text));
+        // A reader speaks a cell by its headers and its value: "Obserwacja 5, Zmienna 3, 0,12".
+        const QString spoken = Q(t.RowHeaders[r] + ", " + t.ColumnHeaders[c] + ", " + text);
+        if (item->data(Qt::AccessibleTextRole).toString() != spoken) item->setData(Qt::AccessibleTextRole, spoken);
         item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
         if (r < t.EditableRows && c < t.EditableColumns) flags |= Qt::ItemIsEditable;

@@ -31,12 +31,15 @@ def main(template_path, program_path, output_path):
         sys.exit(f"{program_path}: holds '</script', which cannot stand inline")
     # The WebAssembly leaves the script for a data block of its own before it: the browser's
     # script compiler would otherwise scan and keep the 300 KB string. The runtime's data:
-    # address is left empty; page.js reads the block.
+    # address is left empty; page.js reads the block. The block holds it in hexadecimal, not the
+    # runtime's base64: a byte a pair of characters lets gzip find the module's own repeats, and
+    # the page gzipped is a fifth smaller (23 KB).
     inlined = re.findall(r'"data:application/octet-stream;base64,([A-Za-z0-9+/=]+)"', program)
     if len(inlined) != 1:
         sys.exit(f"{program_path}: {len(inlined)} inlined WebAssembly modules, not one")
     program = program.replace(inlined[0], "", 1)
-    block = '<script type="application/octet-stream" id="pca-program">' + inlined[0] + "</script>\n"
+    block = ('<script type="application/octet-stream" id="pca-program">' +
+             base64.b64decode(inlined[0]).hex() + "</script>\n")
     page = page.replace(PROGRAM_TAG, block + "<script>" + program + "</script>")
 
     scripts = re.findall(r"<script>(.*?)</script>", page, re.DOTALL)

@@ -36,7 +36,7 @@ var PcaTable = {
     var table = this;
     box = PcaPage.dialog('pca-table', 'pca-table-title', 'pca-table-note',
         '<h2 id="pca-table-title"></h2>' +
-        '<div class="pca-table-scroll"><table></table></div>' +
+        '<div class="pca-table-scroll"><table role="grid" aria-labelledby="pca-table-title"></table></div>' +
         '<p id="pca-table-note"></p>' +
         '<p id="pca-table-message" role="alert"></p>' +
         '<form method="dialog" class="pca-help-buttons"><button class="pca-table-close" value="close">Zamknij</button></form>',
@@ -89,6 +89,8 @@ var PcaTable = {
         if (this.field && this.field.parentNode === cells[m]) continue;
         var text = t.cells[j][m] || '';
         if (cells[m].textContent !== text) cells[m].textContent = text;
+        // A reader speaks a cell by its headers and its value: "Obserwacja 5, Zmienna 3, 0,12".
+        cells[m].setAttribute('aria-label', t.rows[j] + ', ' + t.columns[m] + ', ' + text);
       }
     }
     if (focused) this.focusCell();  // the keyboard stays in a table made anew

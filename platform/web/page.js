@@ -31,6 +31,11 @@ var PcaPage = {
     for (var i = 0; i < raw.length; ++i) bytes[i] = raw.charCodeAt(i);
     return bytes;
   },
+  decodeHex: function (text) {
+    var bytes = new Uint8Array(text.length >> 1), digit = function (c) { return c < 58 ? c - 48 : c - 87; };
+    for (var i = 0; i < bytes.length; ++i) bytes[i] = digit(text.charCodeAt(2 * i)) << 4 | digit(text.charCodeAt(2 * i + 1));
+    return bytes;
+  },
 
   // Everything the program shows lies in the page's main landmark.
   main: function () { return document.querySelector('main') || document.body; },
@@ -447,8 +452,8 @@ var PcaPage = {
   },
 };
 
-// The program's WebAssembly lies inlined in base64: in pca.html in a data block before this
-// script, in pca.js alone in its data: address. It is decoded here at once: the runtime of
+// The program's WebAssembly lies inlined: in pca.html in hexadecimal in a data block before this
+// script, in pca.js alone in base64 in its data: address. It is decoded here at once: the runtime of
 // Debian 12's emscripten would fetch() the address instead, whose answer a browser delivers
 // only after the parser and a first frame (some 40 ms later in chromium), and which the page's
 // policy forbids. It is compiled at once too, so that the program starts within this script and
@@ -457,13 +462,15 @@ var PcaPage = {
 // module this large on the main thread, it is compiled in the background, and any failure is
 // reported from there.
 Module['instantiateWasm'] = function (imports, receive) {
-  var block = document.getElementById('pca-program');  // pca.html's (make_page.py)
-  var text = block ? block.textContent : '';
-  if (!block) {  // pca.js on its own
+  var block = document.getElementById('pca-program'), bytes;  // pca.html's (make_page.py)
+  if (block) {
+    var hex = block.textContent;
+    bytes = Uint8Array.fromHex ? Uint8Array.fromHex(hex) : PcaPage.decodeHex(hex);
+  } else {  // pca.js on its own
     var address = typeof wasmBinaryFile === 'string' ? wasmBinaryFile : findWasmBinary();
-    text = address.slice(address.indexOf(',') + 1);
+    var text = address.slice(address.indexOf(',') + 1);
+    bytes = Uint8Array.fromBase64 ? Uint8Array.fromBase64(text) : PcaPage.decodeBase64(text);
   }
-  var bytes = Uint8Array.fromBase64 ? Uint8Array.fromBase64(text) : PcaPage.decodeBase64(text);
   // The face of the picture's texts (Arial, as the reader's boxes of them measure it too): its
   // first look-up takes some milliseconds in each engine.
   PcaPage.prepareFont('Arial');

@@ -420,19 +420,20 @@ async function storm(browser, url) {
         `${pictures[0].reader.length} and ${pictures[1].reader.length} characters`);
 }
 
-// An older engine: no Uint8Array.fromBase64, and no compiling of a module this large on the main
+// An older engine: no Uint8Array.fromHex or fromBase64, and no compiling of a module this large on the main
 // thread. The page decodes and compiles its WebAssembly its other ways, to the same picture.
 async function olderEngine(browser, url) {
   const now = await d.open(browser, url, 547, 492);
   const expected = await d.pictureBytes(now);
   await now.context.close();
   const p = await browser.open(url, 547, 492, 1, () => {
+    delete Uint8Array.fromHex;
     delete Uint8Array.fromBase64;
     WebAssembly.Module = function () { throw new RangeError('WebAssembly.Module(): too large for the main thread'); };
   });
   await d.described(p.page);
   const bytes = await d.pictureBytes(p);
-  check('without fromBase64 or compiling on the main thread: the same first picture',
+  check('without fromHex or compiling on the main thread: the same first picture',
         bytes.length === expected.length && bytes.equals(expected), `${bytes.length} and ${expected.length} bytes, or they differ`);
   await noProblems('an older engine', p);
   await p.context.close();

@@ -19,7 +19,7 @@ function helpState(page) {
       name: box && document.getElementById(box.getAttribute('aria-labelledby')).textContent,
       lead: box && box.open && document.getElementById(box.getAttribute('aria-describedby')).textContent,
       text: body ? body.textContent : '',
-      close: box && box.querySelector('button').textContent,
+      close: box && box.querySelector('.pca-help-close').textContent,
       overflow: body ? body.scrollWidth - body.clientWidth : 0,
       width: box && box.open ? box.getBoundingClientRect().width : 0,
       focus: a ? a.getAttribute('aria-label') || a.className || a.tagName : 'none',
@@ -74,7 +74,7 @@ async function helpAndValues(browser, url, t) {
   t.check('in the data view it says the components are not shown and how to get them',
           h.open && h.text.includes('składowe główne zmienionej tabeli nie są jeszcze policzone') &&
           !h.text.includes('Na składową 1 najmocniej'), h.text.slice(-300));
-  await page.evaluate(() => document.querySelector('#pca-help button').click());
+  await page.evaluate(() => document.querySelector('#pca-help .pca-help-close').click());
   h = await helpState(page);
   t.check('its button closes it, the focus back where it was', !h.open && /^Zmienna 3, obserwacja 5: /.test(h.focus), h.focus);
 

@@ -20,7 +20,7 @@ ASAN_OPTIONS=detect_leaks=1:fast_unwind_on_malloc=0 \
   LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp:print_suppressions=1" \
   QT_QPA_PLATFORM=xcb timeout 120 build/asan/pca >"$log" 2>&1 &
 pid=$!
-window=$(timeout 60 xdotool search --sync --onlyvisible --name "Analiza" | head -n 1)
+window=$(find_window 60)
 [ -n "$window" ] || { echo "leak check: FAILED, the window did not appear"; exit 1; }
 sleep 2  # the first paints, with the components computed
 build/tools/x11-close "$window"

@@ -21,7 +21,7 @@ start_page() {
     --no-first-run --disable-gpu --disable-background-networking --disable-component-update \
     --disable-sync --disable-quic --app="file://$1" >/dev/null 2>&1 &
   PROGRAM_PID=$!
-  WINDOW=$(timeout 30 xdotool search --sync --onlyvisible --name "Analiza" | head -n 1)
+  WINDOW=$(find_window 30)
   [ -n "$WINDOW" ] || { echo "the page did not appear" >&2; exit 1; }
   # Orca reads the loaded page aloud, the chart's parts too (the first picture brings them), which
   # takes it seconds; keys typed before it is done wait in its queue. Its last words are the

@@ -118,7 +118,7 @@ DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q "$deb" >/dev/null
 echo "installed: $(command -v pca)"
 QT_QPA_PLATFORM=xcb timeout 60 pca >build/package/check.log 2>&1 &
 pid=$!
-window=$(timeout 30 xdotool search --sync --onlyvisible --name "Analiza" | head -n 1)
+window=$(find_window 30)
 [ -n "$window" ] || { echo "package check: FAILED, the window did not appear"; exit 1; }
 echo "window $window: \"$(xdotool getwindowname "$window")\", $(xwininfo -id "$window" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}')"
 build/tools/x11-close "$window"

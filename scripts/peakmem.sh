@@ -16,7 +16,7 @@ start_display
 report=build/release/peakmem.txt
 QT_QPA_PLATFORM=xcb timeout 60 /usr/bin/time -v -o "$report" build/release/pca >/dev/null 2>&1 &
 pid=$!
-window=$(timeout 30 xdotool search --sync --onlyvisible --name "Analiza" | head -n 1)
+window=$(find_window 30)
 [ -n "$window" ] || { echo "the window did not appear"; exit 1; }
 sleep 2
 size=$(xwininfo -id "$window" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}')

@@ -22,10 +22,22 @@ start_display() {
   return 1
 }
 
+# The program's window, waited for up to $1 seconds. One search at a time: xdotool gives up on the
+# X error of a window that goes while it looks (chromium makes and drops windows as it starts).
+find_window() {
+  local found=""
+  for _ in $(seq $(($1 * 4))); do
+    found="$(xdotool search --onlyvisible --name "Analiza" 2>/dev/null | head -n 1)" || true
+    [ -n "$found" ] && break
+    sleep 0.25
+  done
+  echo "$found"
+}
+
 start_program() {
   QT_QPA_PLATFORM=xcb "$1" >/dev/null 2>&1 &
   PROGRAM_PID=$!
-  WINDOW=$(timeout 20 xdotool search --sync --onlyvisible --name "Analiza" | head -n 1)
+  WINDOW=$(find_window 20)
   [ -n "$WINDOW" ] || { echo "the window did not appear" >&2; return 1; }
   sleep 0.5  # let the first paint land
 }

@@ -1,7 +1,9 @@
-// The table window: a dialog beside the form, not modal, with a real table (headed rows and
+// The table window: a dialog beside the form (placed where it hides the least of it), not modal, with a real table (headed rows and
 // columns for assistive technology), the note under it, the message about the last typed value
 // and a button that closes it, as Escape does. A value typed into a cell goes to the form, never
 // straight into the table: what the table shows comes from the form after every event.
+#include <algorithm>
+
 #include <QApplication>
 #include <QDialog>
 #include <QHeaderView>
@@ -9,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QTimer>
@@ -89,6 +92,7 @@ class DataTableWindow final : public QDialog {
     layout->addWidget(close, 0, Qt::AlignRight);
     resize(900, 560);
     connect(this, &QDialog::finished, owner, [owner] { owner->activateWindow(); });
+    PlaceBeside(owner);
   }
 
   // Undo and redo reach the form from the table too (a cell's editor keeps them for its text).
@@ -138,6 +142,31 @@ class DataTableWindow final : public QDialog {
   }
 
  private:
+  // Beside the window, on the side where the screen has the most room: right, left, below or
+  // above, kept on the screen, whichever hides the least of the chart that a typed value changes.
+  // (On Wayland the compositor places windows itself.)
+  void PlaceBeside(QWidget* owner) {
+    const QScreen* screen = owner->screen();
+    if (!screen) return;
+    const QRect room = screen->availableGeometry();
+    const QRect frame = owner->frameGeometry();
+    if (room.width() < width() || room.height() < height()) return;
+    const auto kept = [&](int x, int y) {
+      return QRect(std::clamp(x, room.left(), room.right() + 1 - width()),
+                   std::clamp(y, room.top(), room.bottom() + 1 - height()), width(), height());
+    };
+    const QRect sides[] = {kept(frame.right() + 9, frame.top()), kept(frame.left() - 8 - width(), frame.top()),
+                           kept(frame.left(), frame.bottom() + 9), kept(frame.left(), frame.top() - 8 - height())};
+    const auto hidden = [&](const QRect& r) {
+      const QRect both = r.intersected(frame);
+      return both.isEmpty() ? 0 : both.width() * both.height();
+    };
+    const QRect* best = &sides[0];
+    for (const QRect& side : sides)
+      if (hidden(side) < hidden(*best)) best = &side;
+    move(best->topLeft());
+  }
+
   void EditAgain(int row, int column, const QString& text) {
     QTableWidgetItem* item = grid_->item(row, column);
     if (!item) return;

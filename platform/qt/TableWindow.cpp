@@ -1,7 +1,8 @@
-// The table window: a dialog beside the form (placed where it hides the least of it), not modal, with a real table (headed rows and
-// columns for assistive technology), the note under it, the message about the last typed value
-// and a button that closes it, as Escape does. A value typed into a cell goes to the form, never
-// straight into the table: what the table shows comes from the form after every event.
+// The table window: a dialog beside the form, where it hides the least of the chart, not modal,
+// with a real table (headed rows and columns for assistive technology), the note under it, the
+// message about the last typed value and a button that closes it, as Escape does. A value typed
+// into a cell goes to the form, never straight into the table: what the table shows comes from the
+// form after every event.
 #include <algorithm>
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Reads pca's window through AT-SPI, as a screen reader does, while driving it like a user:
-at start, after a key edit, after a mouse edit and after pressing the button through its
-accessible action. Writes each tree to OUTDIR and fails on a tree that says the wrong thing.
+at start, after a key edit, after a mouse edit, after pressing the button through its
+accessible action, in the help and in the table window. Writes each tree to OUTDIR and fails on a tree that says the wrong thing.
 Usage: atspi-read.py OUTDIR  (DISPLAY and the accessibility bus set up by scripts/atspi-check.sh)"""
 import subprocess
 import sys
@@ -243,6 +243,40 @@ if dialog is not None:
     xdotool("key", "Escape")
     wait_for(lambda: help_dialog() is None)
     check("Escape closes it", help_dialog() is None)
+
+# T opens the window Tabela danych: a table whose rows and columns are headed, and whose cells a
+# reader hears by their headers and the value that the chart gives the same point.
+def table_window():
+    return next((w for w in app if w is not None and w.name == "Tabela danych"), None)
+
+
+def table_of(window):
+    return find(window, lambda n: n.getRole() == pyatspi.ROLE_TABLE) if window is not None else None
+
+
+xdotool("key", "t")
+wait_for(lambda: table_of(table_window()) is not None and table_of(table_window()).queryTable().nRows == 22)
+grid = table_of(table_window())
+check("T opens the window Tabela danych with a table", grid is not None,
+      table_window().getRoleName() if table_window() else "no window")
+if grid is not None:
+    cells = grid.queryTable()
+    check("20 observations and the two components' loadings by 10 variables and the two scores",
+          (cells.nRows, cells.nColumns) == (22, 12), (cells.nRows, cells.nColumns))
+    heads = (cells.getRowHeader(4), cells.getRowHeader(21), cells.getColumnHeader(2), cells.getColumnHeader(11))
+    check("its rows and columns are headed",
+          [h.name if h else None for h in heads] == ["Obserwacja 5", "Ładunki składowej 2", "Zmienna 3", "Wynik 2"],
+          [h.name if h else None for h in heads])
+    point = find(window, lambda n: n.name.startswith("Zmienna 3, obserwacja 5: "))
+    cell = cells.getAccessibleAt(4, 2)
+    check("a cell is named by its headers and the chart's value",
+          point is not None and cell is not None
+          and cell.name == "Obserwacja 5, Zmienna 3, " + point.name.split(": ")[1],
+          (cell.name if cell else None, point.name if point else None))
+    xdotool("key", "Escape")
+    wait_for(lambda: table_window() is None or not table_window().getState().contains(pyatspi.STATE_SHOWING))
+    check("Escape closes it", table_window() is None
+          or not table_window().getState().contains(pyatspi.STATE_SHOWING))
 
 print(f"atspi: {len(failures)} failed")
 sys.exit(1 if failures else 0)

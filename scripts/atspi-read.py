@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """Reads pca's window through AT-SPI, as a screen reader does, while driving it like a user:
 at start, after a key edit, after a mouse edit, after pressing the button through its
-accessible action, in the help and in the table window. Writes each tree to OUTDIR and fails on a tree that says the wrong thing.
+accessible action, in the help and in the table window. Writes each tree to OUTDIR and fails on
+a tree that says the wrong thing.
 Usage: atspi-read.py OUTDIR  (DISPLAY and the accessibility bus set up by scripts/atspi-check.sh)"""
 import subprocess
 import sys

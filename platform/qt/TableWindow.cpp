@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QScreen>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
@@ -93,6 +94,16 @@ class DataTableWindow final : public QDialog {
     layout->addWidget(close, 0, Qt::AlignRight);
     resize(900, 560);
     connect(this, &QDialog::finished, owner, [owner] { owner->activateWindow(); });
+  }
+
+  // As wide as its columns where the screen allows, beside the chart.
+  void FitAndPlace(QWidget* owner) {
+    const QMargins margins = layout()->contentsMargins();
+    int width = grid_->verticalHeader()->sizeHint().width() + grid_->horizontalHeader()->length() +
+                2 * grid_->frameWidth() + grid_->verticalScrollBar()->sizeHint().width() + margins.left() +
+                margins.right();
+    if (const QScreen* screen = owner->screen()) width = std::min(width, screen->availableGeometry().width());
+    resize(std::max(width, 400), height());
     PlaceBeside(owner);
   }
 
@@ -108,6 +119,7 @@ class DataTableWindow final : public QDialog {
     if (!form_.OnDescribeTable) return;
     const TDataTable t = form_.OnDescribeTable(&form_);
     if (t == shown_) return;
+    const bool reshaped = t.ColumnHeaders != shown_.ColumnHeaders;
     setWindowTitle(Q(t.Title));
     grid_->setColumnCount(static_cast<int>(t.ColumnHeaders.size()));
     grid_->setRowCount(static_cast<int>(t.RowHeaders.size()));
@@ -130,6 +142,7 @@ class DataTableWindow final : public QDialog {
         if (r < t.EditableRows && c < t.EditableColumns) flags |= Qt::ItemIsEditable;
         item->setFlags(flags);
       }
+    if (reshaped) grid_->resizeColumnsToContents();
     note_->setText(Q(t.Note));
     message_->setText(Q(t.Message));
     message_->setVisible(!t.Message.empty());
@@ -198,8 +211,10 @@ DataTableWindow* TableOf(QWidget* owner) {
 void TForm::ShowTable(const TTableCell& at) {
   FormWindow* owner = window_->qt;
   DataTableWindow* table = TableOf(owner);
-  if (!table) table = new DataTableWindow(*this, owner);
+  const bool opening = !table;
+  if (opening) table = new DataTableWindow(*this, owner);
   table->Refresh();
+  if (opening) table->FitAndPlace(owner);
   table->show();
   table->raise();
   table->activateWindow();

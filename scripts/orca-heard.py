@@ -122,8 +122,13 @@ check("the help key: the help by its title, then its first sentence",
               for p in help_heard))
 back = after("escape", "left control")
 # The page's live region may tell the view once more as the page behind the dialog comes back.
+# Orca 48 on the page at times never moves its focus into the dialog (it hears only the dialog's
+# live region), and then says nothing when the focus comes back to the point it never left; that
+# the point is Orca's focus shows at Ctrl+Z, where Orca speaks the focused point renamed.
+refocused = any(p.startswith(point) for p in back or []) or (
+    page and any(p.startswith(point) for p in after("left control", "t") or []))
 check("Escape: the help closed, the focus back on the chosen point",
-      back, bool(back) and any(p.startswith(point) for p in back)
+      back, bool(back) and refocused
       and not any(re.search(r"\bWykres danych\b", p) for p in back))
 
 # Ctrl+Z takes Shift+Down back: the value after Page Up again, in the data view it was made in.

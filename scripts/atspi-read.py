@@ -274,10 +274,11 @@ if grid is not None:
           point is not None and cell is not None
           and cell.name == "Obserwacja 5, Zmienna 3, " + point.name.split(": ")[1],
           (cell.name if cell else None, point.name if point else None))
+    def table_closed():
+        return table_window() is None or not table_window().getState().contains(pyatspi.STATE_SHOWING)
     xdotool("key", "Escape")
-    wait_for(lambda: table_window() is None or not table_window().getState().contains(pyatspi.STATE_SHOWING))
-    check("Escape closes it", table_window() is None
-          or not table_window().getState().contains(pyatspi.STATE_SHOWING))
+    wait_for(table_closed)
+    check("Escape closes it", table_closed())
 
 print(f"atspi: {len(failures)} failed")
 sys.exit(1 if failures else 0)

@@ -169,8 +169,11 @@ class DataTableWindow final : public QDialog {
       return QRect(std::clamp(x, room.left(), room.right() + 1 - width()),
                    std::clamp(y, room.top(), room.bottom() + 1 - height()), width(), height());
     };
-    const QRect sides[] = {kept(frame.right() + 9, frame.top()), kept(frame.left() - 8 - width(), frame.top()),
-                           kept(frame.left(), frame.bottom() + 9), kept(frame.left(), frame.top() - 8 - height())};
+    const int gap = 8;
+    const QRect sides[] = {kept(frame.left() + frame.width() + gap, frame.top()),
+                           kept(frame.left() - gap - width(), frame.top()),
+                           kept(frame.left(), frame.top() + frame.height() + gap),
+                           kept(frame.left(), frame.top() - gap - height())};
     const auto hidden = [&](const QRect& r) {
       const QRect both = r.intersected(frame);
       return both.isEmpty() ? 0 : both.width() * both.height();
